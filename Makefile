@@ -1,0 +1,34 @@
+# The two set-up commands of the README: `make demo` and `make test`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+# What a fresh Debian 12 machine needs for building, testing and the demo.
+PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev \
+	libsqlite3-dev sqlite3 libpng-dev zlib1g-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev \
+	xvfb xauth xdotool x11-utils fonts-liberation2 time
+
+.PHONY: all deps configure build demo test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh $(PACKAGES)
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+demo: build
+	@scripts/run-demo.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	@bench/compare.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

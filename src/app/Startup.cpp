@@ -1,0 +1,93 @@
+#include "Startup.h"
+
+#include "Detail.h"
+#include "ErrorDisplay.h"
+#include "FileSystem.h"
+#include "Messages.h"
+#include "Misc.h"
+#include "TableSchemas.h"
+#include "TerminateSignal.h"
+
+#include <QApplication>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void ShowStartupError(const QString &title, const QString &text)
+{
+    ShowMessage({title, text, MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
+}
+
+void RunMainWindow(QApplication &app)
+{
+    RunGuarded([&app] {
+        QGuiApplication::setApplicationDisplayName(ApplicationTitle());
+        std::unique_ptr<TDetailansicht> window;
+        try {
+            window = std::make_unique<TDetailansicht>();
+        } catch (...) {
+            Detailansicht = nullptr;
+            throw;
+        }
+        CloseOnTerminateSignal(window.get());
+        window->show();
+        app.exec();
+    });
+}
+
+} // namespace
+
+QString CommandLineTail(const QStringList &arguments)
+{
+    return arguments.mid(1).join(u' ');
+}
+
+bool EditModeAsked(const QString &commandLineTail)
+{
+    return commandLineTail.startsWith(u"/e"_s, Qt::CaseSensitive);
+}
+
+bool CaptureProgramFolder()
+{
+    if (ProgramFolder(pfCapture) != 0)
+        return true;
+    ShowStartupError(
+        u"Spieldex: Kommandozeile zu lang"_s,
+        u"Der Pfad, mit dem der Spieldex gestartet wird, ist zu lang. Bitte verkürzen Sie den Pfad (zum Beispiel, "
+        u"indem Sie den Spieldex in der Verzeichnishirarchie in einem weiter oben liegenden Verzeichnis unterbringen) "
+        u"und starten Sie das Programm erneut."_s);
+    return false;
+}
+
+bool FixOperatingMode(const QString &commandLineTail)
+{
+    if (!EditModeAsked(commandLineTail)) {
+        EditModeFlag(emNormal);
+        return true;
+    }
+    if (MakeFileNormal(kGameTableFile) && MakeFileNormal(kTipsTableFile)) {
+        EditModeFlag(emEdit);
+        return true;
+    }
+    ShowStartupError(
+        u"Spieldex: Edit-Modus nicht ausführbar"_s,
+        u"Sie haben den Spieldex im Edit-Modus gestartet. Der Datenträger mit der Datenbank ist allerdings "
+        u"schreibgeschützt (z.B. Diskette) oder kann nicht beschrieben werden (CD-ROM). Bitte kopieren Sie den "
+        u"Spieldex auf einen beschreibbaren Datenträger und starten Sie ihn erneut im Edit-Modus."_s);
+    return false;
+}
+
+int RunSpieldex(QApplication &app, const QStringList &arguments)
+{
+    if (!CaptureProgramFolder())
+        return 0;
+    ProgramFolder(pfEnter);
+    if (!FixOperatingMode(CommandLineTail(arguments)))
+        return 0;
+    SearchTextStore(stClear);
+    RunMainWindow(app);
+    return 0;
+}

@@ -1,0 +1,585 @@
+#include "TClientDataSet.h"
+
+#include "Collation.h"
+#include "DatabaseError.h"
+#include "TableFile.h"
+
+#include <QCollatorSortKey>
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+TClientDataSet::TClientDataSet(QObject *parent) : QObject(parent) {}
+
+void TClientDataSet::CheckActive() const
+{
+    if (state_ == State::Inactive)
+        throw EDatabaseError(u"Die Tabelle ist nicht geöffnet"_s);
+}
+
+void TClientDataSet::CheckEditing() const
+{
+    if (state_ != State::Edit && state_ != State::Insert)
+        throw EDatabaseError(u"Die Tabelle ist nicht im Bearbeitungsmodus"_s);
+}
+
+void TClientDataSet::Scrolled()
+{
+    emit AfterScroll();
+}
+
+// ---- opening, closing, files ----
+
+void TClientDataSet::LoadFromFile(const QString &fileName)
+{
+    TableData table = ReadTableFile(fileName);
+    std::swap(fields_, table.fields);
+    try {
+        ResolveFilter();
+    } catch (...) {
+        std::swap(fields_, table.fields);
+        throw;
+    }
+    records_ = std::move(table.records);
+    indexFieldNames_.clear();
+    indexFields_.clear();
+    buffer_.clear();
+    modified_ = false;
+    state_ = State::Browse;
+    RebuildView();
+    PlaceCursorOnFirst();
+    emit ViewChanged();
+    Scrolled();
+}
+
+void TClientDataSet::SaveToFile(const QString &fileName)
+{
+    CheckActive();
+    if (Settle())
+        Scrolled();
+    WriteTableFile(fileName, fields_, records_);
+}
+
+void TClientDataSet::Open()
+{
+    if (Active())
+        return;
+    if (fields_.empty())
+        throw EDatabaseError(u"Die Tabelle enthält keine Daten"_s);
+    ResolveFilter();
+    state_ = State::Browse;
+    RebuildView();
+    PlaceCursorOnFirst();
+    emit ViewChanged();
+    Scrolled();
+}
+
+void TClientDataSet::Close()
+{
+    if (!Active())
+        return;
+    Settle(); // an editor's change is kept, not thrown away
+    state_ = State::Inactive;
+    view_.clear();
+    row_ = -1;
+    eof_ = bof_ = true;
+    emit ViewChanged();
+}
+
+void TClientDataSet::SetFieldDefs(const std::vector<FieldDef> &fields)
+{
+    if (Active())
+        throw EDatabaseError(u"Die Felder einer geöffneten Tabelle können nicht geändert werden"_s);
+    fields_ = fields;
+    records_ = RecordStore(int(fields_.size()));
+    indexFieldNames_.clear();
+    indexFields_.clear();
+}
+
+void TClientDataSet::CreateDataSet()
+{
+    if (Active())
+        throw EDatabaseError(u"Die Tabelle ist bereits geöffnet"_s);
+    if (fields_.empty())
+        throw EDatabaseError(u"Die Tabelle hat keine Felder"_s);
+    ResolveFilter();
+    indexFields_ = ResolveIndex(indexFieldNames_);
+    records_ = RecordStore(int(fields_.size()));
+    state_ = State::Browse;
+    RebuildView();
+    PlaceCursorOnFirst();
+    emit ViewChanged();
+    Scrolled();
+}
+
+// ---- order and filter ----
+
+std::vector<int> TClientDataSet::ResolveIndex(const QString &names) const
+{
+    std::vector<int> positions;
+    for (const QString &part : names.split(u';')) {
+        const QString name = part.trimmed();
+        if (!name.isEmpty())
+            positions.push_back(FieldPosition(name));
+    }
+    return positions;
+}
+
+void TClientDataSet::SetIndexFieldNames(const QString &names)
+{
+    if (fields_.empty()) { // resolved when the table gets its fields
+        indexFieldNames_ = names;
+        return;
+    }
+    std::vector<int> positions = ResolveIndex(names);
+    indexFieldNames_ = names;
+    indexFields_ = std::move(positions);
+    if (!Active())
+        return;
+    const bool recordChanged = Settle();
+    const int current = row_ >= 0 ? view_[row_] : -1;
+    SortView();
+    if (current >= 0) {
+        row_ = RowOfRecord(current);
+        eof_ = bof_ = false;
+    }
+    emit ViewChanged();
+    if (recordChanged)
+        Scrolled();
+}
+
+void TClientDataSet::ResolveFilter()
+{
+    filterField_ = -1;
+    if (filtered_ && !filterExpression_.fieldName.isEmpty())
+        filterField_ = FieldPosition(filterExpression_.fieldName);
+}
+
+void TClientDataSet::SetFilter(const QString &expression)
+{
+    FilterExpression parsed = ParseFilterExpression(expression);
+    if (filtered_ && Active() && !parsed.fieldName.isEmpty())
+        FieldPosition(parsed.fieldName); // raises before anything changes
+    filter_ = expression;
+    filterExpression_ = std::move(parsed);
+    if (filtered_ && Active())
+        SetFiltered(true);
+}
+
+void TClientDataSet::SetFiltered(bool on)
+{
+    const bool before = filtered_;
+    filtered_ = on;
+    if (!Active())
+        return;
+    try {
+        ResolveFilter();
+    } catch (...) {
+        filtered_ = before;
+        ResolveFilter();
+        throw;
+    }
+    Settle();
+    RebuildView();
+    PlaceCursorOnFirst();
+    emit ViewChanged();
+    Scrolled();
+}
+
+bool TClientDataSet::Passes(int record) const
+{
+    if (filterField_ < 0)
+        return true;
+    if (records_.isNull(record, filterField_))
+        return false;
+    if (records_.isInteger(record, filterField_))
+        return filterExpression_.matches(QString::number(records_.integer(record, filterField_)));
+    return filterExpression_.matches(records_.text(record, filterField_));
+}
+
+void TClientDataSet::RebuildView()
+{
+    view_.clear();
+    view_.reserve(records_.size());
+    for (int r = 0; r < records_.size(); ++r)
+        if (Passes(r))
+            view_.push_back(r);
+    SortView();
+}
+
+namespace {
+
+// Sort keys of one index field for every row of the view, made once per sort.
+struct ColumnKeys {
+    std::vector<char> isNull;
+    std::vector<qint64> numbers;
+    std::vector<QCollatorSortKey> texts;
+};
+
+} // namespace
+
+void TClientDataSet::SortView()
+{
+    if (indexFields_.empty()) {
+        std::sort(view_.begin(), view_.end());
+        return;
+    }
+    const size_t n = view_.size();
+    std::sort(view_.begin(), view_.end()); // ties keep stored order
+    std::vector<ColumnKeys> keys(indexFields_.size());
+    for (size_t k = 0; k < indexFields_.size(); ++k) {
+        const int f = indexFields_[k];
+        ColumnKeys &column = keys[k];
+        column.isNull.resize(n);
+        if (fields_[f].type == FieldType::Integer)
+            column.numbers.resize(n);
+        else
+            column.texts.reserve(n);
+        for (size_t i = 0; i < n; ++i) {
+            const int r = view_[i];
+            column.isNull[i] = records_.isNull(r, f);
+            if (fields_[f].type == FieldType::Integer)
+                column.numbers[i] = records_.integer(r, f);
+            else
+                column.texts.push_back(TextCollator().sortKey(records_.text(r, f).toString()));
+        }
+    }
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        for (const ColumnKeys &column : keys) {
+            if (column.isNull[a] != column.isNull[b])
+                return column.isNull[a] > column.isNull[b];
+            if (column.isNull[a])
+                continue;
+            if (!column.numbers.empty()) {
+                if (column.numbers[a] != column.numbers[b])
+                    return column.numbers[a] < column.numbers[b];
+            } else if (const int c = column.texts[a].compare(column.texts[b]); c != 0) {
+                return c < 0;
+            }
+        }
+        return a < b;
+    });
+    std::vector<int> sorted(n);
+    for (size_t i = 0; i < n; ++i)
+        sorted[i] = view_[order[i]];
+    view_ = std::move(sorted);
+}
+
+int TClientDataSet::RowOfRecord(int record) const
+{
+    const auto it = std::find(view_.begin(), view_.end(), record);
+    return it == view_.end() ? -1 : int(it - view_.begin());
+}
+
+// ---- cursor ----
+
+int TClientDataSet::RecordCount() const
+{
+    return int(view_.size()) + (state_ == State::Insert ? 1 : 0);
+}
+
+void TClientDataSet::PlaceCursorOnFirst()
+{
+    row_ = view_.empty() ? -1 : 0;
+    bof_ = true;
+    eof_ = view_.empty();
+}
+
+void TClientDataSet::First()
+{
+    CheckActive();
+    Settle();
+    PlaceCursorOnFirst();
+    Scrolled();
+}
+
+void TClientDataSet::Last()
+{
+    CheckActive();
+    Settle();
+    row_ = int(view_.size()) - 1;
+    eof_ = true;
+    bof_ = view_.empty();
+    Scrolled();
+}
+
+void TClientDataSet::Next()
+{
+    MoveBy(1);
+}
+
+void TClientDataSet::Prior()
+{
+    MoveBy(-1);
+}
+
+void TClientDataSet::MoveBy(int distance)
+{
+    CheckActive();
+    const bool recordChanged = Settle();
+    if (distance == 0 || (distance > 0 && eof_) || (distance < 0 && bof_)) {
+        if (recordChanged)
+            Scrolled();
+        return;
+    }
+    const int last = int(view_.size()) - 1;
+    const qint64 target = qint64(row_) + distance;
+    if (last < 0) {
+        row_ = -1;
+        eof_ = bof_ = true;
+    } else if (target > last) {
+        row_ = last;
+        eof_ = true;
+        bof_ = false;
+    } else if (target < 0) {
+        row_ = 0;
+        bof_ = true;
+        eof_ = false;
+    } else {
+        row_ = int(target);
+        eof_ = bof_ = false;
+    }
+    Scrolled();
+}
+
+// ---- changing records ----
+
+bool TClientDataSet::Settle()
+{
+    if (state_ == State::Edit && !modified_) {
+        state_ = State::Browse;
+        buffer_.clear();
+        return false;
+    }
+    if (state_ == State::Insert && !modified_)
+        return DropAppended();
+    if (state_ == State::Edit || state_ == State::Insert)
+        return PostPending();
+    return false;
+}
+
+bool TClientDataSet::DropAppended()
+{
+    state_ = State::Browse;
+    buffer_.clear();
+    modified_ = false;
+    row_ = std::min(rowBeforeAppend_, int(view_.size()) - 1);
+    eof_ = eofBeforeAppend_;
+    bof_ = bofBeforeAppend_;
+    emit ViewChanged();
+    return true;
+}
+
+namespace {
+
+// Order of two records under the index: Null first, numbers by value, texts by collation,
+// ties by stored order. The same order SortView makes with sort keys.
+bool RecordLess(const RecordStore &records, const std::vector<FieldDef> &fields, const std::vector<int> &index,
+                int a, int b)
+{
+    for (const int f : index) {
+        const bool nullA = records.isNull(a, f), nullB = records.isNull(b, f);
+        if (nullA != nullB)
+            return nullA;
+        if (nullA)
+            continue;
+        if (fields[f].type == FieldType::Integer) {
+            if (records.integer(a, f) != records.integer(b, f))
+                return records.integer(a, f) < records.integer(b, f);
+        } else if (const int c = TextCollator().compare(records.text(a, f), records.text(b, f)); c != 0) {
+            return c < 0;
+        }
+    }
+    return a < b;
+}
+
+} // namespace
+
+bool TClientDataSet::PostPending()
+{
+    const bool inserting = state_ == State::Insert;
+    int record;
+    if (inserting) {
+        records_.append(buffer_);
+        record = records_.size() - 1;
+    } else {
+        record = view_[row_];
+        records_.replace(record, buffer_);
+        view_.erase(view_.begin() + row_);
+    }
+    state_ = State::Browse;
+    buffer_.clear();
+    modified_ = false;
+
+    bool left = false;
+    const int oldRow = inserting ? rowBeforeAppend_ : row_;
+    if (Passes(record)) {
+        const auto less = [this](int a, int b) { return RecordLess(records_, fields_, indexFields_, a, b); };
+        const auto at = std::upper_bound(view_.begin(), view_.end(), record, less);
+        const auto inserted = view_.insert(at, record);
+        row_ = int(inserted - view_.begin());
+        if (inserting || row_ != oldRow)
+            eof_ = bof_ = false;
+    } else {
+        left = true; // the record no longer passes the filter: the cursor goes to its neighbour
+        row_ = std::min(oldRow, int(view_.size()) - 1);
+        eof_ = bof_ = view_.empty();
+    }
+    emit ViewChanged();
+    return left;
+}
+
+void TClientDataSet::Append()
+{
+    CheckActive();
+    Settle();
+    rowBeforeAppend_ = row_;
+    eofBeforeAppend_ = eof_;
+    bofBeforeAppend_ = bof_;
+    buffer_.assign(fields_.size(), FieldValue::null());
+    modified_ = false;
+    state_ = State::Insert;
+    row_ = int(view_.size());
+    eof_ = bof_ = false;
+    emit ViewChanged();
+    Scrolled();
+}
+
+void TClientDataSet::Edit()
+{
+    CheckActive();
+    if (state_ == State::Edit || state_ == State::Insert)
+        return;
+    if (row_ < 0)
+        throw EDatabaseError(u"Es gibt keinen Datensatz, der bearbeitet werden könnte"_s);
+    buffer_.clear();
+    for (int f = 0; f < FieldCount(); ++f)
+        buffer_.push_back(records_.value(view_[row_], f));
+    modified_ = false;
+    state_ = State::Edit;
+}
+
+void TClientDataSet::Post()
+{
+    CheckActive();
+    if (state_ == State::Browse)
+        return;
+    if (PostPending())
+        Scrolled();
+}
+
+void TClientDataSet::Cancel()
+{
+    CheckActive();
+    if (state_ == State::Edit) {
+        state_ = State::Browse;
+        buffer_.clear();
+        modified_ = false;
+        emit ViewChanged();
+    } else if (state_ == State::Insert) {
+        DropAppended();
+        Scrolled();
+    }
+}
+
+void TClientDataSet::Delete()
+{
+    CheckActive();
+    if (state_ == State::Insert) {
+        Cancel();
+        return;
+    }
+    if (state_ == State::Edit) {
+        state_ = State::Browse;
+        buffer_.clear();
+        modified_ = false;
+    }
+    if (row_ < 0)
+        throw EDatabaseError(u"Es gibt keinen Datensatz, der gelöscht werden könnte"_s);
+    const int record = view_[row_];
+    records_.remove(record);
+    view_.erase(view_.begin() + row_);
+    for (int &r : view_)
+        if (r > record)
+            --r;
+    if (view_.empty()) {
+        row_ = -1;
+        eof_ = bof_ = true;
+    } else {
+        row_ = std::min(row_, int(view_.size()) - 1);
+        eof_ = bof_ = false;
+    }
+    emit ViewChanged();
+    Scrolled();
+}
+
+// ---- fields ----
+
+int TClientDataSet::FieldIndex(const QString &name) const
+{
+    for (size_t i = 0; i < fields_.size(); ++i)
+        if (fields_[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+int TClientDataSet::FieldPosition(const QString &name) const
+{
+    const int position = FieldIndex(name);
+    if (position < 0)
+        throw EDatabaseError(u"Feld '%1' nicht gefunden"_s.arg(name));
+    return position;
+}
+
+FieldValue TClientDataSet::FieldByName(const QString &name) const
+{
+    return FieldValueAt(FieldPosition(name));
+}
+
+FieldValue TClientDataSet::FieldValueAt(int position) const
+{
+    CheckActive();
+    if (position < 0 || position >= FieldCount())
+        throw EDatabaseError(u"Feld Nummer %1 nicht gefunden"_s.arg(position));
+    if (state_ == State::Edit || state_ == State::Insert)
+        return buffer_[position];
+    if (row_ < 0)
+        return FieldValue::null();
+    return records_.value(view_[row_], position);
+}
+
+FieldValue TClientDataSet::ValueAtRow(int row, int position) const
+{
+    if (!Active() || position < 0 || position >= FieldCount())
+        return FieldValue::null();
+    if (row == row_ && (state_ == State::Edit || state_ == State::Insert))
+        return buffer_[position];
+    if (row < 0 || row >= int(view_.size()))
+        return FieldValue::null();
+    return records_.value(view_[row], position);
+}
+
+void TClientDataSet::SetFieldValue(int position, const FieldValue &value)
+{
+    CheckActive();
+    CheckEditing();
+    if (position < 0 || position >= FieldCount())
+        throw EDatabaseError(u"Feld Nummer %1 nicht gefunden"_s.arg(position));
+    buffer_[position] = ConvertValueForField(fields_[position], value);
+    modified_ = true;
+}
+
+void TClientDataSet::SetFieldText(int position, const QString &text)
+{
+    CheckActive();
+    CheckEditing();
+    if (position < 0 || position >= FieldCount())
+        throw EDatabaseError(u"Feld Nummer %1 nicht gefunden"_s.arg(position));
+    buffer_[position] = ConvertTextForField(fields_[position], text);
+    modified_ = true;
+}

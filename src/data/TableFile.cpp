@@ -1,0 +1,329 @@
+#include "TableFile.h"
+
+#include "DatabaseError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+#include <QUrl>
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString CannotOpen(const QString &fileName)
+{
+    return u"Datei %1 kann nicht geöffnet werden"_s.arg(fileName);
+}
+
+struct DbCloser {
+    void operator()(sqlite3 *db) const { sqlite3_close(db); }
+};
+struct StmtFinalizer {
+    void operator()(sqlite3_stmt *stmt) const { sqlite3_finalize(stmt); }
+};
+using Db = std::unique_ptr<sqlite3, DbCloser>;
+using Stmt = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
+
+QString QuoteIdentifier(const QString &name)
+{
+    QString quoted = name;
+    quoted.replace(u'"', u"\"\""_s);
+    return u'"' + quoted + u'"';
+}
+
+Stmt Prepare(sqlite3 *db, const QString &sql)
+{
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK)
+        return nullptr;
+    return Stmt(stmt);
+}
+
+FieldDef FieldFromDeclaration(const QString &name, const QString &declaredType)
+{
+    FieldDef field;
+    field.name = name;
+    const QString upper = declaredType.toUpper();
+    // SQLite's own affinity rule: a declared type containing INT is an integer column.
+    if (upper.contains(u"INT"_s)) {
+        field.type = FieldType::Integer;
+        return field;
+    }
+    field.type = FieldType::Text;
+    static const QRegularExpression sizePattern(u"\\(\\s*(\\d+)\\s*\\)"_s);
+    const QRegularExpressionMatch m = sizePattern.match(upper);
+    if (m.hasMatch())
+        field.size = m.captured(1).toInt();
+    return field;
+}
+
+QString DeclarationOf(const FieldDef &field)
+{
+    if (field.type == FieldType::Integer)
+        return u"INTEGER"_s;
+    if (field.size > 0)
+        return u"VARCHAR(%1)"_s.arg(field.size);
+    return u"TEXT"_s;
+}
+
+Db OpenForReading(const QString &fileName, bool immutable)
+{
+    // A URI, so that a file on a medium that cannot even hold SQLite's lock files still opens.
+    QString uri = QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()).toString(QUrl::FullyEncoded);
+    uri += immutable ? u"?mode=ro&immutable=1"_s : u"?mode=ro"_s;
+    sqlite3 *raw = nullptr;
+    const int rc = sqlite3_open_v2(uri.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    Db db(raw);
+    if (rc != SQLITE_OK)
+        return nullptr;
+    return db;
+}
+
+std::vector<FieldDef> ReadFields(sqlite3 *db)
+{
+    std::vector<FieldDef> fields;
+    Stmt info = Prepare(db, u"PRAGMA table_info(\"records\")"_s);
+    if (!info)
+        return fields;
+    while (sqlite3_step(info.get()) == SQLITE_ROW) {
+        const auto name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info.get(), 1)));
+        const auto type = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info.get(), 2)));
+        fields.push_back(FieldFromDeclaration(name, type));
+    }
+    return fields;
+}
+
+void ReadIntegerCell(sqlite3_stmt *stmt, int column, RecordStore::Builder &builder, const QString &fileName,
+                     const FieldDef &field, int row)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER:
+        builder.addInteger(sqlite3_column_int64(stmt, column));
+        return;
+    case SQLITE_NULL:
+        builder.addNull();
+        return;
+    case SQLITE_FLOAT: {
+        const double d = sqlite3_column_double(stmt, column);
+        if (d == double(qint64(d))) {
+            builder.addInteger(qint64(d));
+            return;
+        }
+        break;
+    }
+    default: {
+        // A text in a whole-number column is taken when it reads as a whole number.
+        const auto *data = static_cast<const char16_t *>(sqlite3_column_text16(stmt, column));
+        const int bytes = sqlite3_column_bytes16(stmt, column);
+        qint64 number = 0;
+        if (data && ParseWholeNumber(QStringView(data, bytes / 2), number)) {
+            builder.addInteger(number);
+            return;
+        }
+        break;
+    }
+    }
+    const auto *data = static_cast<const char16_t *>(sqlite3_column_text16(stmt, column));
+    const QString shown = data ? QString(reinterpret_cast<const QChar *>(data), sqlite3_column_bytes16(stmt, column) / 2)
+                               : QString();
+    throw EDatabaseError(u"Datei %1, Datensatz %2: '%3' ist keine gültige ganze Zahl für das Feld '%4'"_s
+                             .arg(fileName)
+                             .arg(row)
+                             .arg(shown, field.name));
+}
+
+// Reads all rows; returns false when SQLite fails (the caller decides what that means).
+bool ReadRows(sqlite3 *db, const QString &fileName, TableData &table)
+{
+    QString columns;
+    for (const FieldDef &f : table.fields)
+        columns += (columns.isEmpty() ? QString() : u", "_s) + QuoteIdentifier(f.name);
+    Stmt stmt = Prepare(db, u"SELECT %1 FROM \"records\" ORDER BY rowid"_s.arg(columns));
+    if (!stmt)
+        stmt = Prepare(db, u"SELECT %1 FROM \"records\""_s.arg(columns)); // a table without rowid
+    if (!stmt)
+        return false;
+
+    Stmt count = Prepare(db, u"SELECT count(*) FROM \"records\""_s);
+    if (count && sqlite3_step(count.get()) == SQLITE_ROW)
+        table.records.reserve(sqlite3_column_int(count.get(), 0));
+
+    const int n = int(table.fields.size());
+    RecordStore::Builder builder(table.records);
+    int row = 0;
+    int rc;
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+        ++row;
+        for (int c = 0; c < n; ++c) {
+            if (table.fields[c].type == FieldType::Integer) {
+                ReadIntegerCell(stmt.get(), c, builder, fileName, table.fields[c], row);
+            } else if (sqlite3_column_type(stmt.get(), c) == SQLITE_NULL) {
+                builder.addNull();
+            } else {
+                const auto *data = static_cast<const char16_t *>(sqlite3_column_text16(stmt.get(), c));
+                builder.addText(data, sqlite3_column_bytes16(stmt.get(), c) / 2);
+            }
+        }
+        builder.finish();
+    }
+    return rc == SQLITE_DONE;
+}
+
+bool TryRead(const QString &fileName, bool immutable, TableData &table)
+{
+    Db db = OpenForReading(fileName, immutable);
+    if (!db)
+        return false;
+    table.fields = ReadFields(db.get());
+    if (table.fields.empty())
+        return false;
+    table.records = RecordStore(int(table.fields.size()));
+    return ReadRows(db.get(), fileName, table);
+}
+
+QString DescribeWriteFailure(int sqliteCode, int err)
+{
+    if (sqliteCode == SQLITE_FULL || err == ENOSPC || err == EFBIG)
+        return u"Der Datenträger ist voll."_s;
+    if (sqliteCode == SQLITE_READONLY || err == EROFS)
+        return u"Der Datenträger ist schreibgeschützt."_s;
+    if (err == EACCES || err == EPERM || sqliteCode == SQLITE_PERM)
+        return u"Keine Berechtigung zum Schreiben."_s;
+    return u"Beim Schreiben trat ein Fehler auf."_s;
+}
+
+[[noreturn]] void FailSave(const QString &fileName, const QString &reason)
+{
+    throw EDatabaseError(u"Datei %1 kann nicht gespeichert werden. %2"_s.arg(fileName, reason));
+}
+
+// Writes the whole table into the empty file at path; returns the SQLite code of the first failure.
+int WriteDatabase(const QString &path, const std::vector<FieldDef> &fields, const RecordStore &records)
+{
+    sqlite3 *raw = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    Db db(raw);
+    if (rc != SQLITE_OK)
+        return rc;
+    const auto exec = [&](const char *sql) { return sqlite3_exec(db.get(), sql, nullptr, nullptr, nullptr); };
+    // The file is new and private until the rename; durability comes from the sync before it.
+    if ((rc = exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN")) != SQLITE_OK)
+        return rc;
+
+    QString columns, placeholders;
+    for (const FieldDef &f : fields) {
+        if (!columns.isEmpty()) {
+            columns += u", "_s;
+            placeholders += u", "_s;
+        }
+        columns += QuoteIdentifier(f.name) + u' ' + DeclarationOf(f);
+        placeholders += u'?';
+    }
+    const QByteArray create = u"CREATE TABLE \"records\" (%1)"_s.arg(columns).toUtf8();
+    if ((rc = exec(create.constData())) != SQLITE_OK)
+        return rc;
+    Stmt insert = Prepare(db.get(), u"INSERT INTO \"records\" VALUES (%1)"_s.arg(placeholders));
+    if (!insert)
+        return sqlite3_errcode(db.get());
+
+    const int n = int(fields.size());
+    for (int r = 0; r < records.size(); ++r) {
+        for (int c = 0; c < n; ++c) {
+            if (records.isNull(r, c)) {
+                sqlite3_bind_null(insert.get(), c + 1);
+            } else if (records.isInteger(r, c)) {
+                sqlite3_bind_int64(insert.get(), c + 1, records.integer(r, c));
+            } else {
+                const QStringView text = records.text(r, c);
+                sqlite3_bind_text16(insert.get(), c + 1, text.utf16(), int(text.size() * 2), SQLITE_STATIC);
+            }
+        }
+        rc = sqlite3_step(insert.get());
+        if (rc != SQLITE_DONE)
+            return rc;
+        sqlite3_reset(insert.get());
+    }
+    insert.reset();
+    if ((rc = exec("COMMIT")) != SQLITE_OK)
+        return rc;
+    return sqlite3_close(db.release()) == SQLITE_OK ? SQLITE_OK : SQLITE_IOERR;
+}
+
+bool SyncFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+#else
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.flush();
+#endif
+}
+
+} // namespace
+
+TableData ReadTableFile(const QString &fileName)
+{
+    if (!QFileInfo(fileName).isFile())
+        throw EDatabaseError(CannotOpen(fileName));
+    TableData table;
+    // A database left in WAL mode cannot be opened read-only on a medium that cannot hold
+    // its shared-memory file; read such a file as the immutable snapshot it is there.
+    if (TryRead(fileName, false, table) || TryRead(fileName, true, table))
+        return table;
+    throw EDatabaseError(CannotOpen(fileName));
+}
+
+void WriteTableFile(const QString &fileName, const std::vector<FieldDef> &fields, const RecordStore &records)
+{
+    const QFileInfo target(fileName);
+    QTemporaryFile temp(target.absolutePath() + u"/."_s + target.fileName() + u".XXXXXX"_s);
+    temp.setAutoRemove(true);
+    if (!temp.open()) {
+        errno = 0;
+        const QFileInfo dir(target.absolutePath());
+        FailSave(fileName, DescribeWriteFailure(SQLITE_OK, dir.isWritable() ? EIO : EACCES));
+    }
+    const QString tempPath = temp.fileName();
+    temp.close();
+
+    errno = 0;
+    const int rc = WriteDatabase(tempPath, fields, records);
+    if (rc != SQLITE_OK)
+        FailSave(fileName, DescribeWriteFailure(rc, errno));
+    if (!SyncFile(tempPath))
+        FailSave(fileName, DescribeWriteFailure(SQLITE_IOERR, errno));
+
+    // The new file takes the old one's permissions; a first save gets the usual ones.
+    const QFile::Permissions permissions = target.exists()
+        ? QFile::permissions(fileName)
+        : (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(tempPath, permissions);
+
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(tempPath).toStdString(), QFile::encodeName(fileName).toStdString(), ec);
+    if (ec)
+        FailSave(fileName, DescribeWriteFailure(SQLITE_OK, ec.value()));
+    temp.setAutoRemove(false); // the name now belongs to the saved table
+    SyncFile(target.absolutePath());
+}

@@ -1,0 +1,68 @@
+#include "FileSystem.h"
+#include "Misc.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+TEST(MiscProgramFolder, FolderOfAProgramPath)
+{
+    struct Case {
+        QString path;
+        std::optional<QString> folder;
+    };
+    const QString folder254 = u'/' + QString(244, u'a');          // 245 characters
+    const QString umlauts = u"/Spiele/Überfall ä/"_s + QString(240, u'ö'); // characters, not bytes, count
+    const Case cases[] = {
+        {u"/cd/spieldex"_s, u"/cd"_s},
+        {u"/spieldex"_s, u"/"_s},                                      // the root keeps its slash
+        {u"/mnt/Meine Spiele/Spieldex 2/spieldex"_s, u"/mnt/Meine Spiele/Spieldex 2"_s}, // blanks stay
+        {u"/home/jörg/Größe/spieldex"_s, u"/home/jörg/Größe"_s},
+        {u"spieldex"_s, u"spieldex"_s},                                // no folder at all: the name itself
+        {folder254 + u"/spieldex"_s, folder254},                        // 254 characters
+        {folder254 + u"/spieldex1"_s, folder254},                       // 255 characters still fit
+        {folder254 + u"/spieldex12"_s, std::nullopt},                   // 256 do not
+        {umlauts.left(255), umlauts.left(255).section(u'/', 0, -2)},
+        {umlauts.left(256), std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        EXPECT_EQ(ProgramFolderOf(c.path), c.folder);
+    }
+}
+
+TEST(MiscProgramFolder, CaptureAndEnterUseTheRunningProgramsFolder)
+{
+    const QString before = QDir::currentPath();
+    ASSERT_EQ(ProgramFolder(pfCapture), 1);
+    QDir::setCurrent(QDir::tempPath());
+    EXPECT_EQ(ProgramFolder(pfEnter), 0);
+    EXPECT_EQ(QDir::currentPath(), QFileInfo(RunningProgramPath()).absolutePath());
+    QDir::setCurrent(QDir::tempPath());
+    EXPECT_EQ(ProgramFolder(7), 0); // unknown codes do nothing
+    EXPECT_EQ(QDir::currentPath(), QFileInfo(QDir::tempPath()).canonicalFilePath());
+    QDir::setCurrent(before);
+}
+
+TEST(MiscEditModeFlag, StoresZeroOrOneAndOtherwiseOnlyAnswers)
+{
+    EXPECT_EQ(EditModeFlag(emEdit), 1);
+    EXPECT_EQ(EditModeFlag(emQuery), 1);
+    EXPECT_EQ(EditModeFlag(99), 1);
+    EXPECT_EQ(EditModeFlag(unsigned(-1)), 1);
+    EXPECT_EQ(EditModeFlag(emNormal), 0);
+    EXPECT_EQ(EditModeFlag(emQuery), 0);
+}
+
+TEST(MiscSearchTextStore, KeepsTheLastTextUntilCleared)
+{
+    EXPECT_EQ(SearchTextStore(stStore, u"ABC*"_s), QString());
+    EXPECT_EQ(SearchTextStore(stFetch, u"ignored"_s), u"ABC*"_s);
+    EXPECT_EQ(SearchTextStore(5, u"XYZ"_s), QString());
+    EXPECT_EQ(SearchTextStore(stFetch), u"ABC*"_s);
+    SearchTextStore(stClear, u"ignored"_s);
+    EXPECT_EQ(SearchTextStore(stFetch), QString());
+}

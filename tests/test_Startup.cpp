@@ -1,0 +1,214 @@
+#include "Misc.h"
+#include "RecordingMessages.h"
+#include "Startup.h"
+#include "TableSchemas.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kEditModeTitle = u"Spieldex: Edit-Modus nicht ausführbar"_s;
+
+mode_t ModeOf(const QString &path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+void MakeTables(const QString &folder)
+{
+    WriteTable(folder + u'/' + kGameTableFile, GameTableFields(),
+               {{FieldValue(u"Zeta"_s)}, {FieldValue(u"Alpha"_s)}});
+    WriteTable(folder + u'/' + kTipsTableFile, TipsTableFields(), {});
+}
+
+} // namespace
+
+TEST(StartupCommandLine, EditModeOnlyForATailBeginningWithSlashLowerE)
+{
+    struct Case {
+        QStringList arguments;
+        bool edit;
+    };
+    const Case cases[] = {
+        {{u"spieldex"_s, u"/e"_s}, true},
+        {{u"spieldex"_s, u"/edit"_s, u"x"_s}, true},
+        {{u"spieldex"_s, u"/E"_s}, false},
+        {{u"spieldex"_s, u"-e"_s}, false},
+        {{u"spieldex"_s, u"x"_s, u"/e"_s}, false},
+        {{u"spieldex"_s}, false},
+        {{u"spieldex"_s, u""_s, u"/e"_s}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments.join(u'|').toStdString());
+        EXPECT_EQ(EditModeAsked(CommandLineTail(c.arguments)), c.edit);
+    }
+    EXPECT_EQ(CommandLineTail({u"spieldex"_s, u"/e"_s, u"a b"_s}), u"/e a b"_s);
+}
+
+TEST(StartupOperatingMode, EditModeMakesBothTablesWritable)
+{
+    QTemporaryDir dir;
+    MakeTables(dir.path());
+    const QString game = dir.filePath(kGameTableFile), tips = dir.filePath(kTipsTableFile);
+    ::chmod(QFile::encodeName(game).constData(), 0444);
+    ::chmod(QFile::encodeName(tips).constData(), 0444);
+    ScopedCurrentDir here(dir.path());
+    RecordingMessages boxes;
+
+    EXPECT_TRUE(FixOperatingMode(u"/e"_s));
+    EXPECT_EQ(EditModeFlag(emQuery), 1);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(ModeOf(game), 0644u);
+    EXPECT_EQ(ModeOf(tips), 0644u);
+}
+
+TEST(StartupOperatingMode, NormalModeTouchesNoAttribute)
+{
+    QTemporaryDir dir;
+    MakeTables(dir.path());
+    ::chmod(QFile::encodeName(dir.filePath(kGameTableFile)).constData(), 0444);
+    ScopedCurrentDir here(dir.path());
+    RecordingMessages boxes;
+    EXPECT_TRUE(FixOperatingMode(u"/E"_s));
+    EXPECT_EQ(EditModeFlag(emQuery), 0);
+    EXPECT_EQ(ModeOf(dir.filePath(kGameTableFile)), 0444u);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(StartupOperatingMode, MissingGameTableRefusesEditModeWithoutTryingTheTips)
+{
+    QTemporaryDir dir;
+    MakeTables(dir.path());
+    QFile::remove(dir.filePath(kGameTableFile));
+    ::chmod(QFile::encodeName(dir.filePath(kTipsTableFile)).constData(), 0444);
+    ScopedCurrentDir here(dir.path());
+    RecordingMessages boxes;
+    EditModeFlag(emNormal);
+
+    EXPECT_FALSE(FixOperatingMode(u"/e"_s));
+    EXPECT_EQ(EditModeFlag(emQuery), 0);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, kEditModeTitle);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(u"Sie haben den Spieldex im Edit-Modus gestartet."_s));
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(boxes.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(ModeOf(dir.filePath(kTipsTableFile)), 0444u);
+}
+
+TEST(StartupOperatingMode, MissingTipsTableRefusesEditMode)
+{
+    QTemporaryDir dir;
+    MakeTables(dir.path());
+    QFile::remove(dir.filePath(kTipsTableFile));
+    ScopedCurrentDir here(dir.path());
+    RecordingMessages boxes;
+    EXPECT_FALSE(FixOperatingMode(u"/e"_s));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, kEditModeTitle);
+}
+
+TEST(StartupOperatingMode, ReadOnlyMediumRefusesEditMode)
+{
+    ScratchMount medium;
+    if (!medium.available())
+        GTEST_SKIP() << medium.reason().toStdString();
+    MakeTables(medium.path());
+    ASSERT_TRUE(medium.makeReadOnly());
+    ScopedCurrentDir here(medium.path());
+    RecordingMessages boxes;
+    EditModeFlag(emNormal);
+    EXPECT_FALSE(FixOperatingMode(u"/e"_s));
+    EXPECT_EQ(EditModeFlag(emQuery), 0);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, kEditModeTitle);
+}
+
+// The built program, copied into a folder whose path has blanks and umlauts, started
+// from elsewhere: it must work in its own folder and end with 0 when the session ends it.
+class StartupProcess : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid());
+        folder = root.path() + u"/Meine Spiele/Spieldex Ü 2"_s;
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(SPIELDEX_EXECUTABLE), folder + u"/spieldex"_s));
+        MakeTables(folder);
+    }
+
+    // Starts the program and waits until it works in its folder; returns its pid.
+    bool Start(const QStringList &arguments)
+    {
+        process.setProgram(folder + u"/spieldex"_s);
+        process.setArguments(arguments);
+        process.setWorkingDirectory(root.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        process.setProcessEnvironment(env);
+        process.start();
+        if (!process.waitForStarted(5000))
+            return false;
+        const QString cwdLink = u"/proc/%1/cwd"_s.arg(process.processId());
+        for (int i = 0; i < 200; ++i) {
+            if (QFileInfo(cwdLink).symLinkTarget() == QFileInfo(folder).canonicalFilePath()) {
+                QThread::msleep(300); // the window is being created
+                return true;
+            }
+            QThread::msleep(25);
+        }
+        return false;
+    }
+
+    int Terminate()
+    {
+        ::kill(pid_t(process.processId()), SIGTERM);
+        if (!process.waitForFinished(10000)) {
+            process.kill();
+            process.waitForFinished();
+            return -1;
+        }
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    }
+
+    QTemporaryDir root;
+    QString folder;
+    QProcess process;
+};
+
+TEST_F(StartupProcess, NormalModeRunsInItsFolderAndWritesNothing)
+{
+    const QString game = folder + u'/' + kGameTableFile;
+    const QByteArray before = ReadBytes(game);
+    const QDateTime modified = QFileInfo(game).lastModified();
+    ASSERT_TRUE(Start({})) << "the program did not enter its own folder";
+    EXPECT_EQ(Terminate(), 0);
+    EXPECT_EQ(ReadBytes(game), before);
+    EXPECT_EQ(QFileInfo(game).lastModified(), modified);
+}
+
+TEST_F(StartupProcess, EditModeRewritesTheGameTableAtTheEnd)
+{
+    const QString game = folder + u'/' + kGameTableFile;
+    struct stat before;
+    ASSERT_EQ(::stat(QFile::encodeName(game).constData(), &before), 0);
+    ASSERT_TRUE(Start({u"/e"_s})) << "the program did not enter its own folder";
+    EXPECT_EQ(Terminate(), 0);
+    struct stat after;
+    ASSERT_EQ(::stat(QFile::encodeName(game).constData(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino); // a new file took the old one's place
+    EXPECT_EQ(QueryText(game, u"SELECT group_concat(TITEL) FROM records"_s), u"Zeta,Alpha"_s);
+}

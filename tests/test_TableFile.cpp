@@ -1,0 +1,241 @@
+#include "DatabaseError.h"
+#include "TClientDataSet.h"
+#include "TableFile.h"
+#include "TableSchemas.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::vector<FieldDef> MixedFields()
+{
+    return {{u"Titel"_s, FieldType::Text, 64}, {u"Seite"_s, FieldType::Integer, 0},
+            {u"Hinweis"_s, FieldType::Text, 255}};
+}
+
+const std::vector<std::vector<FieldValue>> kRows = {
+    {FieldValue(u"Zündstoff: Söldner's Rückkehr"_s), FieldValue(qint64(-7)), FieldValue(u""_s)},
+    {FieldValue::null(), FieldValue(qint64(9000000000)), FieldValue::null()},
+    {FieldValue(u"Alpha"_s), FieldValue::null(), FieldValue(u"Tab\there, \"quoted\", 😀"_s)},
+};
+
+std::vector<std::vector<FieldValue>> AllRows(const TableData &table)
+{
+    std::vector<std::vector<FieldValue>> rows;
+    for (int r = 0; r < table.records.size(); ++r) {
+        rows.emplace_back();
+        for (int f = 0; f < table.records.fieldCount(); ++f)
+            rows.back().push_back(table.records.value(r, f));
+    }
+    return rows;
+}
+
+QString ErrorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const EDatabaseError &e) {
+        return e.message();
+    }
+    return {};
+}
+
+QStringList SchemaOf(const QString &path)
+{
+    const TableData table = ReadTableFile(path);
+    QStringList columns;
+    for (const FieldDef &f : table.fields)
+        columns << u"%1 %2 %3"_s.arg(f.name).arg(f.type == FieldType::Integer ? u"INTEGER"_s : u"TEXT"_s).arg(f.size);
+    return columns;
+}
+
+} // namespace
+
+TEST(TableFile, RoundTripKeepsTypesNullsEmptyTextsAndStoredOrder)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"t.cds"_s);
+    WriteTable(path, MixedFields(), kRows);
+    const TableData table = ReadTableFile(path);
+    ASSERT_EQ(table.fields.size(), 3u);
+    EXPECT_EQ(table.fields[1].type, FieldType::Integer);
+    EXPECT_EQ(table.fields[2].size, 255);
+    EXPECT_EQ(AllRows(table), kRows);
+}
+
+TEST(TableFile, GameTableHasTheDocumentedColumns)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(kGameTableFile);
+    WriteTable(path, GameTableFields(), {});
+    // What any SQLite tool sees.
+    EXPECT_EQ(QueryText(path, u"SELECT group_concat(name || ' ' || type, ', ') FROM pragma_table_info('records')"_s),
+              u"TITEL VARCHAR(64), AUSGABE VARCHAR(64), SEITE INTEGER, WERTUNG INTEGER, GRAFIK INTEGER, "
+              u"SOUND INTEGER, EINSTIEG INTEGER, KOMPLEXI INTEGER, STEUERUNG INTEGER, MULTIPLAY INTEGER, "
+              u"ANSPRUCH VARCHAR(64), GENRE VARCHAR(64), HERSTELLER VARCHAR(64), TESTVER VARCHAR(64), "
+              u"BETRIEBS VARCHAR(64), SPRACHE VARCHAR(64), MULTIPLAYT VARCHAR(64), DDKARTE VARCHAR(64), "
+              u"HARDWAREM VARCHAR(64), HARDWAREE VARCHAR(64), TESTER VARCHAR(64), EXTRAS VARCHAR(64), "
+              u"ZUSATZCD VARCHAR(64), BILDNAME VARCHAR(64)"_s);
+    WriteTable(path, TipsTableFields(), {});
+    EXPECT_EQ(QueryText(path, u"SELECT group_concat(name || ' ' || type, ', ') FROM pragma_table_info('records')"_s),
+              u"Titel VARCHAR(64), Ausgabe VARCHAR(64), Seite INTEGER, Art VARCHAR(64), Hinweis VARCHAR(255)"_s);
+}
+
+TEST(TableFile, FilesOfOtherToolsAreReadByDeclaredTypeInRowidOrder)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"fremd.cds"_s);
+    RunSql(path, u"CREATE TABLE records (Titel VARCHAR(10), Seite INT, Notiz TEXT, Preis BIGINT);"
+                 u"INSERT INTO records(rowid, Titel, Seite, Notiz, Preis) VALUES (30, 'drei', '12', 7, 2.0);"
+                 u"INSERT INTO records(rowid, Titel, Seite, Notiz, Preis) VALUES (10, 'eins', NULL, 'x', -1);"
+                 u"INSERT INTO records(rowid, Titel, Seite, Notiz, Preis) VALUES (20, 'zwei', 5, '', NULL);"_s);
+    const TableData table = ReadTableFile(path);
+    EXPECT_EQ(SchemaOf(path),
+              (QStringList{u"Titel TEXT 10"_s, u"Seite INTEGER 0"_s, u"Notiz TEXT 0"_s, u"Preis INTEGER 0"_s}));
+    const auto rows = AllRows(table);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0][0], FieldValue(u"eins"_s));
+    EXPECT_EQ(rows[1][1], FieldValue(qint64(5)));
+    EXPECT_EQ(rows[2][1], FieldValue(qint64(12))); // a number stored as text
+    EXPECT_EQ(rows[2][2], FieldValue(u"7"_s));     // a number in a text column reads as text
+    EXPECT_EQ(rows[2][3], FieldValue(qint64(2)));
+}
+
+TEST(TableFile, UnreadableFilesRaiseTheOpenErrorAndLeaveTheTableAsItWas)
+{
+    QTemporaryDir dir;
+    ScopedCurrentDir here(dir.path());
+    WriteBytes(u"kaputt.cds"_s, QByteArray("this is not a database at all, not even close.", 47));
+    RunSql(u"leer.cds"_s, u"CREATE TABLE andere (x INTEGER)"_s);
+    WriteTable(u"gut.cds"_s, MixedFields(), kRows);
+
+    TClientDataSet ds;
+    ds.LoadFromFile(u"gut.cds"_s);
+    for (const QString &name : {u"fehlt.cds"_s, u"kaputt.cds"_s, u"leer.cds"_s}) {
+        EXPECT_EQ(ErrorOf([&] { ds.LoadFromFile(name); }), u"Datei %1 kann nicht geöffnet werden"_s.arg(name));
+        EXPECT_EQ(ds.RecordCount(), 3);
+        EXPECT_EQ(ds.FieldByName(u"Titel"_s).toText(), u"Zündstoff: Söldner's Rückkehr"_s);
+    }
+}
+
+TEST(TableFile, LettersInAWholeNumberColumnAreReportedWithRowAndField)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"t.cds"_s);
+    RunSql(path, u"CREATE TABLE records (TITEL VARCHAR(64), SEITE INTEGER);"
+                 u"INSERT INTO records VALUES ('a', 1), ('b', 'zwölf');"_s);
+    const QString message = ErrorOf([&] { ReadTableFile(path); });
+    EXPECT_TRUE(message.contains(u"zwölf"_s)) << message.toStdString();
+    EXPECT_TRUE(message.contains(u"SEITE"_s)) << message.toStdString();
+    EXPECT_TRUE(message.contains(u"2"_s)) << message.toStdString();
+}
+
+TEST(TableFile, LoadsFromAReadOnlyMedium)
+{
+    ScratchMount medium;
+    if (!medium.available())
+        GTEST_SKIP() << medium.reason().toStdString();
+    const QString plain = medium.path() + u"/spdex_d.cds"_s;
+    const QString wal = medium.path() + u"/wal.cds"_s;
+    WriteTable(plain, MixedFields(), kRows);
+    WriteTable(wal, MixedFields(), kRows);
+    RunSql(wal, u"PRAGMA journal_mode=WAL"_s); // such a file needs extra files beside it when opened normally
+    ASSERT_TRUE(medium.makeReadOnly());
+
+    for (const QString &path : {plain, wal}) {
+        TClientDataSet ds;
+        ds.LoadFromFile(path);
+        EXPECT_EQ(ds.RecordCount(), 3) << path.toStdString();
+    }
+    EXPECT_EQ(QDir(medium.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+TEST(TableFile, SaveReplacesTheFileWholeAndKeepsItsPermissions)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"t.cds"_s);
+    WriteTable(path, MixedFields(), kRows);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+
+    TClientDataSet ds;
+    ds.LoadFromFile(path);
+    ds.Last();
+    ds.Edit();
+    ds.SetFieldText(u"Titel"_s, u"Omega"_s); // pending: saving posts it
+    ds.SaveToFile(path);
+
+    const auto rows = AllRows(ReadTableFile(path));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2][0], FieldValue(u"Omega"_s));
+    EXPECT_EQ(rows[0], kRows[0]);
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"t.cds"_s});
+}
+
+TEST(TableFile, SaveThatFailsHalfwayLeavesTheOldFileIntact)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"t.cds"_s);
+    WriteTable(path, MixedFields(), kRows);
+    const QByteArray before = ReadBytes(path);
+
+    // A table far larger than the files this process may write: the write fails part way.
+    RecordStore big(3);
+    for (int i = 0; i < 20000; ++i)
+        big.append({FieldValue(QString(60, u'x')), FieldValue(qint64(i)), FieldValue(QString(200, u'y'))});
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limited = old;
+    limited.rlim_cur = 256 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const QString message = ErrorOf([&] { WriteTableFile(path, MixedFields(), big); });
+    setrlimit(RLIMIT_FSIZE, &old);
+
+    EXPECT_TRUE(message.startsWith(u"Datei %1 kann nicht gespeichert werden"_s.arg(path))) << message.toStdString();
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"t.cds"_s});
+}
+
+TEST(TableFile, SaveOnAReadOnlyMediumFailsAndChangesNothing)
+{
+    ScratchMount medium;
+    if (!medium.available())
+        GTEST_SKIP() << medium.reason().toStdString();
+    const QString path = medium.path() + u"/t.cds"_s;
+    WriteTable(path, MixedFields(), kRows);
+    const QByteArray before = ReadBytes(path);
+    ASSERT_TRUE(medium.makeReadOnly());
+
+    TClientDataSet ds;
+    ds.LoadFromFile(path);
+    const QString message = ErrorOf([&] { ds.SaveToFile(path); });
+    EXPECT_TRUE(message.contains(u"kann nicht gespeichert werden"_s)) << message.toStdString();
+    EXPECT_EQ(ReadBytes(path), before);
+}
+
+TEST(TableFile, ClosedTableIsNeverSaved)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"t.cds"_s);
+    WriteTable(path, MixedFields(), kRows);
+    const QByteArray before = ReadBytes(path);
+    TClientDataSet ds;
+    EXPECT_THROW(ds.LoadFromFile(dir.filePath(u"fehlt.cds"_s)), EDatabaseError);
+    EXPECT_THROW(ds.SaveToFile(path), EDatabaseError);
+    EXPECT_EQ(ReadBytes(path), before);
+}
