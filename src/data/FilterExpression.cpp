@@ -68,5 +68,6 @@ FilterExpression ParseFilterExpression(const QString &expression)
     result.fieldName = name;
     result.prefix = literal.endsWith(u'*');
     result.text = result.prefix ? literal.chopped(1) : literal;
+    result.utf8 = result.text.toUtf8();
     return result;
 }

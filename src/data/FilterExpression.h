@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QUtf8StringView>
 
 // The one filter form the program uses: FIELD = 'literal'. A literal ending in an
 // asterisk matches every text that begins with what stands before that asterisk (an
@@ -9,11 +12,14 @@
 struct FilterExpression {
     QString fieldName; // empty: no filter, everything passes
     QString text;      // the literal without its final asterisk
+    QByteArray utf8;   // the same in UTF-8, as the engine keeps its texts
     bool prefix = false;
 
-    bool matches(QStringView value) const
+    // A byte prefix of UTF-8 is a character prefix, so texts are compared as stored.
+    bool matches(QUtf8StringView value) const
     {
-        return prefix ? value.startsWith(text, Qt::CaseSensitive) : value.compare(text, Qt::CaseSensitive) == 0;
+        const QByteArrayView bytes(value.data(), value.size());
+        return prefix ? bytes.startsWith(utf8) : bytes == QByteArrayView(utf8);
     }
 };
 

@@ -3,25 +3,31 @@
 #include "FieldValue.h"
 
 #include <QString>
-#include <QStringView>
+#include <QUtf8StringView>
+
+#include <memory>
+#include <string>
 #include <vector>
 
-// The records of one table in stored order, kept compactly: per record one block of
-// text holding all its text values back to back, and one small cell per field.
+// The records of one table in stored order, kept compactly: each record is one run of
+// bytes in a chunked arena, its cells one after the other (a tag, then a variable-length
+// number or the UTF-8 bytes of a text), so a table costs little more than its text.
 class RecordStore {
 public:
     explicit RecordStore(int fieldCount = 0) : fieldCount_(fieldCount) {}
+    RecordStore(RecordStore &&) noexcept = default;
+    RecordStore &operator=(RecordStore &&) noexcept = default;
 
     int fieldCount() const { return fieldCount_; }
-    int size() const { return static_cast<int>(texts_.size()); }
-    void reserve(int records);
+    int size() const { return int(records_.size()); }
+    void reserve(int records) { records_.reserve(size_t(records)); }
     void clear();
 
-    bool isNull(int record, int field) const { return cell(record, field).length == kNull; }
-    bool isInteger(int record, int field) const { return cell(record, field).length == kInteger; }
+    bool isNull(int record, int field) const { return cell(record, field).tag == kNull; }
+    bool isInteger(int record, int field) const { return cell(record, field).tag == kInteger; }
     qint64 integer(int record, int field) const { return cell(record, field).number; }
-    // The text of a text cell; empty for Null and number cells.
-    QStringView text(int record, int field) const;
+    // The UTF-8 bytes of a text cell; empty for Null and number cells.
+    QUtf8StringView text(int record, int field) const { return cell(record, field).text; }
     FieldValue value(int record, int field) const;
     // Text form of a cell: text as stored, numbers as decimal digits, Null empty.
     QString textForm(int record, int field) const;
@@ -34,32 +40,36 @@ public:
     // Builds a record cell by cell, for bulk loading without temporary values.
     class Builder {
     public:
-        explicit Builder(RecordStore &store);
+        explicit Builder(RecordStore &store) : store_(store) {}
         void addNull();
         void addInteger(qint64 number);
-        void addText(const char16_t *data, qsizetype length);
+        void addUtf8(const char *data, qsizetype length);
         void finish(); // appends the record; every field must have been added
     private:
         RecordStore &store_;
-        QString text_;
-        std::vector<qint64> numbers_;
-        std::vector<qint32> offsets_;
-        std::vector<qint32> lengths_;
+        std::string bytes_; // reused from record to record
     };
 
 private:
-    static constexpr qint32 kNull = -1;
-    static constexpr qint32 kInteger = -2;
+    enum Tag : unsigned char { kNull = 0, kInteger = 1, kText = 2 };
     struct Cell {
+        Tag tag = kNull;
         qint64 number = 0;
-        qint32 offset = 0;
-        qint32 length = kNull; // >= 0: text at offset; kNull; kInteger: number holds it
+        QUtf8StringView text;
+    };
+    struct Span {
+        const char *data;
+        size_t size;
     };
 
-    const Cell &cell(int record, int field) const { return cells_[size_t(record) * fieldCount_ + field]; }
-    void encode(const std::vector<FieldValue> &values, QString &text, Cell *cells) const;
+    Cell cell(int record, int field) const;
+    static void EncodeValue(std::string &bytes, const FieldValue &value);
+    std::string Encode(const std::vector<FieldValue> &values) const;
+    Span Store(const std::string &bytes);
 
     int fieldCount_;
-    std::vector<Cell> cells_;
-    std::vector<QString> texts_;
+    std::vector<Span> records_;
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    size_t chunkUsed_ = 0;
+    size_t chunkSize_ = 0;
 };

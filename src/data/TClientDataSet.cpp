@@ -196,7 +196,7 @@ bool TClientDataSet::Passes(int record) const
     if (records_.isNull(record, filterField_))
         return false;
     if (records_.isInteger(record, filterField_))
-        return filterExpression_.matches(QString::number(records_.integer(record, filterField_)));
+        return filterExpression_.matches(QUtf8StringView(QByteArray::number(records_.integer(record, filterField_))));
     return filterExpression_.matches(records_.text(record, filterField_));
 }
 
@@ -391,7 +391,8 @@ bool RecordLess(const RecordStore &records, const std::vector<FieldDef> &fields,
         if (fields[f].type == FieldType::Integer) {
             if (records.integer(a, f) != records.integer(b, f))
                 return records.integer(a, f) < records.integer(b, f);
-        } else if (const int c = TextCollator().compare(records.text(a, f), records.text(b, f)); c != 0) {
+        } else if (const int c = TextCollator().compare(records.text(a, f).toString(), records.text(b, f).toString());
+                   c != 0) {
             return c < 0;
         }
     }

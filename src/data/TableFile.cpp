@@ -88,7 +88,7 @@ Db OpenForReading(const QString &fileName, bool immutable)
     QString uri = QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()).toString(QUrl::FullyEncoded);
     uri += immutable ? u"?mode=ro&immutable=1"_s : u"?mode=ro"_s;
     sqlite3 *raw = nullptr;
-    const int rc = sqlite3_open_v2(uri.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    const int rc = sqlite3_open_v2(uri.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
     Db db(raw);
     if (rc != SQLITE_OK)
         return nullptr;
@@ -176,8 +176,8 @@ bool ReadRows(sqlite3 *db, const QString &fileName, TableData &table)
             } else if (sqlite3_column_type(stmt.get(), c) == SQLITE_NULL) {
                 builder.addNull();
             } else {
-                const auto *data = static_cast<const char16_t *>(sqlite3_column_text16(stmt.get(), c));
-                builder.addText(data, sqlite3_column_bytes16(stmt.get(), c) / 2);
+                const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(stmt.get(), c));
+                builder.addUtf8(data, sqlite3_column_bytes(stmt.get(), c));
             }
         }
         builder.finish();
@@ -250,8 +250,8 @@ int WriteDatabase(const QString &path, const std::vector<FieldDef> &fields, cons
             } else if (records.isInteger(r, c)) {
                 sqlite3_bind_int64(insert.get(), c + 1, records.integer(r, c));
             } else {
-                const QStringView text = records.text(r, c);
-                sqlite3_bind_text16(insert.get(), c + 1, text.utf16(), int(text.size() * 2), SQLITE_STATIC);
+                const QUtf8StringView text = records.text(r, c);
+                sqlite3_bind_text(insert.get(), c + 1, text.data(), int(text.size()), SQLITE_STATIC);
             }
         }
         rc = sqlite3_step(insert.get());
