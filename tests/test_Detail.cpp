@@ -1,13 +1,17 @@
 #include "Detail.h"
 #include "Misc.h"
+#include "Paintlog.h"
 #include "RecordingMessages.h"
 #include "TClientDataSet.h"
+#include "TDBGrid.h"
+#include "TImage.h"
 #include "TableSchemas.h"
 #include "TestFiles.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -15,78 +19,313 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class DetailTable : public ::testing::Test {
+FieldValue T(const QString &text)
+{
+    return FieldValue(text);
+}
+
+class DetailWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WriteTable(dir.filePath(kGameTableFile), GameTableFields(),
-                   {{FieldValue(u"Mittel"_s)}, {FieldValue(u"Zuletzt"_s)}, {FieldValue(u"Anfang"_s)}});
+        // TITEL, AUSGABE, SEITE, WERTUNG ... EXTRAS (21), ZUSATZCD (22)
+        std::vector<std::vector<FieldValue>> rows = {
+            {T(u"Mittel"_s), T(u"Nr. 1998-12"_s), qint64(30)},
+            {T(u"Zuletzt"_s), T(u"Nr. 1998-11"_s), qint64(10)},
+            {T(u"Anfang"_s), T(u"Nr. 1999-01"_s), qint64(20)},
+        };
+        WriteTable(dir.filePath(kGameTableFile), GameTableFields(), rows);
         here = std::make_unique<ScopedCurrentDir>(dir.path());
+        BadgeOverlay(boInit);
     }
     void TearDown() override
     {
+        window.reset();
         here.reset();
         EditModeFlag(emNormal);
     }
 
-    QString Title(TDetailansicht &window) { return window.ClientDataSet1->FieldByName(u"TITEL"_s).toText(); }
+    TDetailansicht &Open(bool editMode)
+    {
+        EditModeFlag(editMode ? emEdit : emNormal);
+        window = std::make_unique<TDetailansicht>();
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return *window;
+    }
+
+    QString Title() { return window->ClientDataSet1->FieldByName(u"TITEL"_s).toText(); }
+    QString Game() const { return dir.filePath(kGameTableFile); }
+
+    // Presses a button at a point of the window as the pointer would: whatever lies there takes it.
+    void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mousePress(window->windowHandle(), button, {}, at);
+    }
+    void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseRelease(window->windowHandle(), button, {}, at);
+    }
+    void Click(QPoint at)
+    {
+        Press(at);
+        Release(at);
+    }
 
     QTemporaryDir dir;
     std::unique_ptr<ScopedCurrentDir> here;
     RecordingMessages boxes;
+    std::unique_ptr<TDetailansicht> window;
 };
+
+// Where the buttons are, by their centres.
+const QPoint kTabelle(96, 392), kHauptansicht(96, 392), kArrowRight(205, 290), kSearch(96, 348);
+
+struct ViewState {
+    bool backgrnd, backgrd2;
+    int backgrd2Width;
+    bool grid, gridEnabled, tabelle, hauptansicht, importExport;
+};
+
+// Types a value into the grid's current cell as a user would: the first key opens the
+// cell editor, Return confirms (the grid takes the value once events are processed).
+void TypeIntoCell(TDBGrid *grid, const QString &text, bool confirm = true)
+{
+    QTest::keyClicks(grid, text.left(1));
+    QWidget *editor = QApplication::focusWidget();
+    ASSERT_NE(editor, grid);
+    QTest::keyClicks(editor, text.mid(1));
+    if (confirm) {
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+}
+
+ViewState StateOf(TDetailansicht &w)
+{
+    return {w.Backgrnd->isVisible(),        w.Backgrd2->isVisible(),    w.Backgrd2->width(),
+            w.GridTabelle->isVisible(),     w.GridTabelle->isEnabled(), w.TasteTabelle->isVisible(),
+            w.TasteHauptansicht->isVisible(), w.TasteIE->isVisible()};
+}
+
+bool operator==(const ViewState &a, const ViewState &b)
+{
+    return std::tie(a.backgrnd, a.backgrd2, a.backgrd2Width, a.grid, a.gridEnabled, a.tabelle, a.hauptansicht,
+                    a.importExport)
+        == std::tie(b.backgrnd, b.backgrd2, b.backgrd2Width, b.grid, b.gridEnabled, b.tabelle, b.hauptansicht,
+                    b.importExport);
+}
+
+void PrintTo(const ViewState &s, std::ostream *os)
+{
+    *os << s.backgrnd << s.backgrd2 << '/' << s.backgrd2Width << '/' << s.grid << s.gridEnabled << s.tabelle
+        << s.hauptansicht << s.importExport;
+}
+
+const ViewState kDetailView{true, false, 8, false, false, true, false, false};
+const ViewState kTableViewNormal{false, true, 640, true, true, false, true, false};
+const ViewState kTableViewEdit{false, true, 640, true, true, false, true, true};
 
 } // namespace
 
-TEST_F(DetailTable, NormalModeOpensAtTheFirstTitleAndWritesNothing)
+TEST_F(DetailWindow, ViewsSwitchByTheirButtonsInBothModes)
 {
-    EditModeFlag(emNormal);
-    const QString game = dir.filePath(kGameTableFile);
-    const QByteArray before = ReadBytes(game);
-    const QDateTime modified = QFileInfo(game).lastModified();
-    {
-        TDetailansicht window;
-        EXPECT_EQ(Detailansicht, &window);
-        EXPECT_EQ(Title(window), u"Anfang"_s);
-        EXPECT_EQ(window.size(), QSize(640, 480));
-        EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
-        QThread::msleep(20);
+    for (const bool editMode : {false, true}) {
+        SCOPED_TRACE(editMode ? "edit mode" : "normal mode");
+        TDetailansicht &w = Open(editMode);
+        EXPECT_EQ(StateOf(w), kDetailView);
+        Click(kTabelle);
+        EXPECT_EQ(StateOf(w), editMode ? kTableViewEdit : kTableViewNormal);
+        EXPECT_EQ(w.GridTabelle->ReadOnly(), !editMode);
+        Click(kHauptansicht);
+        EXPECT_EQ(StateOf(w), kDetailView);
+        Click(kTabelle);
+        Click(kHauptansicht);
+        EXPECT_EQ(StateOf(w), kDetailView);
+        window.reset();
     }
+}
+
+TEST_F(DetailWindow, BadgesHideInTheTableViewAndFollowTheRecordBack)
+{
+    TDetailansicht &w = Open(false);
+    BadgeOverlay(boSetBadges, 1, 1);
+    EXPECT_TRUE(w.ImageGoldaward->isVisible());
+    Click(kTabelle);
+    EXPECT_FALSE(w.ImageGoldaward->isVisible());
+    EXPECT_FALSE(w.ImageZusatzcd->isVisible());
+    BadgeOverlay(boSetBadges, 2, 0);
+    EXPECT_FALSE(w.ImagePlatinaward->isVisible());
+    Click(kHauptansicht);
+    EXPECT_FALSE(w.ImageGoldaward->isVisible());
+    EXPECT_TRUE(w.ImagePlatinaward->isVisible());
+    EXPECT_FALSE(w.ImageZusatzcd->isVisible());
+}
+
+TEST_F(DetailWindow, PressesOnTheSurfaceDragAndPressesOnButtonsDoNot)
+{
+    TDetailansicht &w = Open(false);
+    BadgeOverlay(boSetBadges, 1, 1);
+    w.TasteSuchenR->show(); // the red lamp lies over the search button and lets presses through to it
+    struct Case {
+        const char *where;
+        QPoint at;
+        Qt::MouseButton button;
+        bool drags;
+    };
+    const Case cases[] = {
+        {"background", {600, 300}, Qt::LeftButton, true},
+        {"background, right button", {600, 300}, Qt::RightButton, true},
+        {"screenshot", {150, 120}, Qt::LeftButton, true},
+        {"gold badge", {580, 430}, Qt::LeftButton, true},
+        {"extra-CD badge", {380, 430}, Qt::MiddleButton, true},
+        {"right arrow", kArrowRight, Qt::LeftButton, false},
+        {"red lamp over the search button", kSearch, Qt::LeftButton, false},
+        {"minimise button", {625, 15}, Qt::LeftButton, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.where);
+        const QPoint before = w.pos();
+        Press(c.at, c.button);
+        EXPECT_EQ(w.Dragging(), c.drags);
+        const QPoint by(-40, -30);
+        QTest::mouseMove(w.windowHandle(), c.at + by);
+        EXPECT_EQ(w.pos(), before + (c.drags ? by : QPoint()));
+        Release(c.at + by, c.button);
+        EXPECT_FALSE(w.Dragging());
+        w.move(before);
+    }
+    Click(kTabelle);
+    Press({300, 150}); // on the grid
+    EXPECT_FALSE(w.Dragging());
+    Release({300, 150});
+}
+
+TEST_F(DetailWindow, ArrowsPageWithoutWrappingAround)
+{
+    Open(false);
+    EXPECT_EQ(Title(), u"Anfang"_s);
+    Click(kArrowRight);
+    Click(kArrowRight);
+    EXPECT_EQ(Title(), u"Zuletzt"_s);
+    Click(kArrowRight);
+    EXPECT_EQ(Title(), u"Zuletzt"_s);
+    for (int i = 0; i < 3; ++i)
+        window->TastePfeilLClick();
+    EXPECT_EQ(Title(), u"Anfang"_s);
+}
+
+TEST_F(DetailWindow, TitleClicksSortInNormalModeOnlyAndKeepTheRecord)
+{
+    TDetailansicht &w = Open(false);
+    w.TastePfeilRClick(); // on "Mittel"
+    w.GridTabelleTitleClick(u"SEITE"_s);
+    EXPECT_EQ(w.ClientDataSet1->IndexFieldNames(), u"SEITE; TITEL"_s);
+    EXPECT_EQ(Title(), u"Mittel"_s);
+    EXPECT_EQ(w.ClientDataSet1->RecNo(), 2);
+    w.GridTabelleTitleClick(u"TITEL"_s);
+    EXPECT_EQ(w.ClientDataSet1->IndexFieldNames(), u"TITEL"_s);
+    window.reset();
+
+    TDetailansicht &e = Open(true);
+    e.GridTabelleTitleClick(u"SEITE"_s);
+    EXPECT_EQ(e.ClientDataSet1->IndexFieldNames(), QString());
+}
+
+TEST_F(DetailWindow, NormalModeNeverWritesTheGameTable)
+{
+    const QByteArray before = ReadBytes(Game());
+    const QDateTime modified = QFileInfo(Game()).lastModified();
+    Open(false);
+    EXPECT_EQ(Detailansicht, window.get());
+    Click(kTabelle);
+    window.reset();
     EXPECT_EQ(Detailansicht, nullptr);
-    EXPECT_EQ(ReadBytes(game), before);
-    EXPECT_EQ(QFileInfo(game).lastModified(), modified);
+    EXPECT_EQ(ReadBytes(Game()), before);
+    EXPECT_EQ(QFileInfo(Game()).lastModified(), modified);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(DetailTable, EditModeOpensAtTheLastStoredRecordAndSavesEvenWithoutChanges)
+TEST_F(DetailWindow, EditModeOpensAtTheLastStoredRecordAndRewritesTheFileEvenUnchanged)
 {
-    EditModeFlag(emEdit);
-    const QString game = dir.filePath(kGameTableFile);
-    const QDateTime modified = QFileInfo(game).lastModified();
-    {
-        TDetailansicht window;
-        EXPECT_EQ(Title(window), u"Anfang"_s); // last in the file's order
-        EXPECT_EQ(window.ClientDataSet1->IndexFieldNames(), QString());
-        QThread::msleep(20);
-    }
-    EXPECT_NE(QFileInfo(game).lastModified(), modified);
-    EXPECT_EQ(QueryText(game, u"SELECT group_concat(TITEL) FROM records"_s), u"Mittel,Zuletzt,Anfang"_s);
+    const QDateTime modified = QFileInfo(Game()).lastModified();
+    Open(true);
+    EXPECT_EQ(Title(), u"Anfang"_s); // last in the file's order
+    window.reset();
+    EXPECT_NE(QFileInfo(Game()).lastModified(), modified);
+    EXPECT_EQ(QueryText(Game(), u"SELECT group_concat(TITEL) FROM records"_s), u"Mittel,Zuletzt,Anfang"_s);
 }
 
-TEST_F(DetailTable, MissingGameTableIsReportedAndTheWindowStillOpens)
+TEST_F(DetailWindow, GridEditsInEditModeReachTheFile)
 {
-    QFile::remove(dir.filePath(kGameTableFile));
-    EditModeFlag(emEdit);
-    {
-        TDetailansicht window;
-        window.show();
-        EXPECT_TRUE(window.isVisible());
-        EXPECT_FALSE(window.ClientDataSet1->Active());
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].title, u"Spieldex 2.0"_s);
-        EXPECT_EQ(boxes.shown[0].text, u"Datei spdex_d.cds kann nicht geöffnet werden"_s);
-    }
-    // Edit mode tries to save the closed table at the end: refused, and no file appears.
+    TDetailansicht &w = Open(true);
+    Click(kTabelle);
+    TDBGrid *grid = w.GridTabelle;
+    grid->setFocus();
+    ASSERT_EQ(grid->currentIndex().row(), 2);
+
+    // Change the page of the current (last) record; the cell editor still holds it at the end.
+    grid->setCurrentIndex(grid->model()->index(2, 2));
+    TypeIntoCell(grid, u"77"_s);
+
+    // Append a record below the last one and fill its title.
+    grid->setCurrentIndex(grid->model()->index(2, 0));
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+    TypeIntoCell(grid, u"Neu"_s);
+
+    // An appended row nobody filled is dropped when the cursor leaves it.
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->model()->rowCount(), 5);
+    QTest::keyClick(grid, Qt::Key_Up);
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+
+    // Delete the first record after confirming; a refusal deletes nothing.
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    boxes.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+    QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+    QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(grid->model()->rowCount(), 3);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[0].text, u"Datensatz löschen?"_s);
+
+    // A value the field cannot take is refused with the engine's message.
+    grid->setCurrentIndex(grid->model()->index(0, 2));
+    TypeIntoCell(grid, u"x"_s);
+    ASSERT_EQ(boxes.shown.size(), 3u);
+    EXPECT_TRUE(boxes.shown[2].text.contains(u"SEITE"_s));
+
+    // An edit left open in its cell is taken over when the program ends.
+    grid->setCurrentIndex(grid->model()->index(0, 1));
+    TypeIntoCell(grid, u"Nr. 2000-01"_s, false);
+    window.reset();
+
+    EXPECT_EQ(QueryText(Game(), u"SELECT group_concat(TITEL || ':' || ifnull(AUSGABE, '-') || ':' || ifnull(SEITE, '-'),"
+                                u" ' | ') FROM records"_s),
+              u"Zuletzt:Nr. 2000-01:10 | Anfang:Nr. 1999-01:77 | Neu:-:-"_s);
+}
+
+TEST_F(DetailWindow, MissingGameTableIsReportedAndTheWindowStillOpens)
+{
+    QFile::remove(Game());
+    TDetailansicht &w = Open(false);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.ClientDataSet1->Active());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, u"Spieldex 2.0"_s);
+    EXPECT_EQ(boxes.shown[0].text, u"Datei spdex_d.cds kann nicht geöffnet werden"_s);
+    Click(kArrowRight); // later operations report the engine's error and the program goes on
     EXPECT_EQ(boxes.shown.size(), 2u);
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath(kGameTableFile)));
+    Click(kTabelle);
+    EXPECT_TRUE(w.GridTabelle->isVisible());
+}
+
+TEST_F(DetailWindow, EditModeWithoutATableSavesNothingAtTheEnd)
+{
+    QFile::remove(Game());
+    Open(true);
+    window.reset();
+    EXPECT_EQ(boxes.shown.size(), 2u); // the load, then the refused save
+    EXPECT_FALSE(QFileInfo::exists(Game()));
 }

@@ -5,6 +5,7 @@
 #include "FileSystem.h"
 #include "Messages.h"
 #include "Misc.h"
+#include "Paintlog.h"
 #include "TableSchemas.h"
 #include "TerminateSignal.h"
 
@@ -87,6 +88,7 @@ int RunSpieldex(QApplication &app, const QStringList &arguments)
     ProgramFolder(pfEnter);
     if (!FixOperatingMode(CommandLineTail(arguments)))
         return 0;
+    BadgeOverlay(boInit);
     SearchTextStore(stClear);
     RunMainWindow(app);
     return 0;

@@ -2,41 +2,143 @@
 
 #include "ErrorDisplay.h"
 #include "Misc.h"
+#include "Paintlog.h"
+#include "SkinPictures.h"
 #include "TClientDataSet.h"
+#include "TDBGrid.h"
+#include "TDataSource.h"
+#include "TImage.h"
 #include "TableSchemas.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 
 using namespace Qt::StringLiterals;
 
 TDetailansicht *Detailansicht = nullptr;
 
-TDetailansicht::TDetailansicht(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+namespace {
+
+QList<GridColumn> GameColumns()
+{
+    return {
+        {u"TITEL"_s, u"Titel"_s},
+        {u"AUSGABE"_s, u"Ausgabe"_s},
+        {u"SEITE"_s, u"Seite"_s},
+        {u"WERTUNG"_s, u"Wertung"_s},
+        {u"GRAFIK"_s, u"Grafik"_s},
+        {u"SOUND"_s, u"Sound"_s},
+        {u"EINSTIEG"_s, u"Einstieg"_s},
+        {u"KOMPLEXI"_s, u"Komplexität"_s},
+        {u"STEUERUNG"_s, u"Steuerung"_s},
+        {u"MULTIPLAY"_s, u"Multi-Player"_s},
+        {u"ANSPRUCH"_s, u"Anspruch"_s},
+        {u"GENRE"_s, u"Genre"_s},
+        {u"HERSTELLER"_s, u"Hersteller"_s},
+        {u"TESTVER"_s, u"Testversion"_s},
+        {u"BETRIEBS"_s, u"Betriebssystem"_s},
+        {u"SPRACHE"_s, u"Sprache"_s},
+        {u"MULTIPLAYT"_s, u"Multi-Player"_s},
+        {u"DDKARTE"_s, u"3D-Karte"_s},
+        {u"HARDWAREM"_s, u"Hardware, Minimum"_s},
+        {u"HARDWAREE"_s, u"Hardware, Empfehlung"_s},
+        {u"TESTER"_s, u"Tester"_s},
+        {u"EXTRAS"_s, u"Extras"_s},
+        {u"ZUSATZCD"_s, u"Zusatz-CD"_s},
+        {u"BILDNAME"_s, u"Bildname"_s},
+    };
+}
+
+const QColor kMaroon(128, 0, 0);
+const QColor kYellow(255, 255, 0);
+
+} // namespace
+
+TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     Detailansicht = this;
     setObjectName(u"Detailansicht"_s);
     setWindowTitle(u"Detailansicht"_s);
     setFixedSize(640, 480);
+
+    using namespace SkinPictures;
+    Backgrnd = AddPicture(u"Backgrnd"_s, {0, 0, 640, 480}, Background, false, true);
+    TastePfeilL = AddPicture(u"TastePfeilL"_s, {117, 276, 56, 28}, ArrowLeftButton, true, true, u"Voriges Spiel"_s);
+    TastePfeilR = AddPicture(u"TastePfeilR"_s, {177, 276, 56, 28}, ArrowRightButton, true, true, u"Nächstes Spiel"_s);
+    Backgrd2 = AddPicture(u"Backgrd2"_s, {0, 0, 8, 480}, TableBackground, false, false);
+    TasteSuchenS = AddPicture(u"TasteSuchenS"_s, {19, 328, 154, 40}, SearchButton, true, true, u"Suchen"_s);
+    TasteTips = AddPicture(u"TasteTips"_s, {177, 328, 154, 40}, TipsButton, true, true, u"Tipps"_s);
+    TasteBeenden = AddPicture(u"TasteBeenden"_s, {98, 416, 154, 40}, QuitButton, true, true, u"Beenden"_s);
+    TasteInfo = AddPicture(u"TasteInfo"_s, {177, 372, 154, 40}, InfoButton, true, true, u"Info"_s);
+    TasteIcon = AddPicture(u"TasteIcon"_s, {615, 5, 20, 20}, MinimiseButton, true, true, u"Minimieren"_s);
+    Spielebild = AddPicture(u"Spielebild"_s, {16, 16, 320, 240}, {}, false, true);
+    TasteHauptansicht =
+        AddPicture(u"TasteHauptansicht"_s, {19, 372, 154, 40}, MainViewButton, false, false, u"Hauptansicht"_s);
+    TasteTabelle = AddPicture(u"TasteTabelle"_s, {19, 372, 154, 40}, TableButton, true, true, u"Tabelle"_s);
+    TasteIE = AddPicture(u"TasteIE"_s, {352, 424, 154, 40}, ImportExportButton, false, false, u"Import/Export"_s);
+    TasteSuchenR = AddPicture(u"TasteSuchenR"_s, {19, 328, 154, 40}, SearchButtonLit, false, false);
+    ImageGoldaward = AddPicture(u"ImageGoldaward"_s, {547, 402, 77, 62}, GoldAwardBadge, false, false);
+    ImagePlatinaward = AddPicture(u"ImagePlatinaward"_s, {547, 402, 77, 62}, PlatinumAwardBadge, false, false);
+    ImageZusatzcd = AddPicture(u"ImageZusatzcd"_s, {352, 402, 62, 62}, ExtraCdBadge, false, false);
+
+    ClientDataSet1 = new TClientDataSet(this);
+    DataSource1 = new TDataSource(ClientDataSet1, GameColumns(), this);
+    GridTabelle = new TDBGrid(this, u"GridTabelle"_s, {16, 16, 608, 292}, DataSource1);
+    GridTabelle->setFont(QFont(u"MS Sans Serif"_s, 8));
+    GridTabelle->SetColors(kMaroon, kYellow);
+    GridTabelle->setEnabled(false);
+    GridTabelle->hide();
+
+    OnClick(TastePfeilL, &TDetailansicht::TastePfeilLClick);
+    OnClick(TastePfeilR, &TDetailansicht::TastePfeilRClick);
+    OnClick(TasteBeenden, &TDetailansicht::TasteBeendenClick);
+    OnClick(TasteIcon, &TDetailansicht::TasteIconClick);
+    OnClick(TasteHauptansicht, &TDetailansicht::TasteHauptansichtClick);
+    OnClick(TasteTabelle, &TDetailansicht::TasteTabelleClick);
+    connect(GridTabelle, &TDBGrid::TitleClick, this,
+            [this](const QString &field) { RunGuarded([&] { GridTabelleTitleClick(field); }); });
+    SetBadgePictures(ImageGoldaward, ImagePlatinaward, ImageZusatzcd);
+
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    ClientDataSet1 = new TClientDataSet(this);
     RunGuarded([this] { FormCreate(); });
 }
 
 TDetailansicht::~TDetailansicht()
 {
     RunGuarded([this] { FormDestroy(); });
+    SetBadgePictures(nullptr, nullptr, nullptr);
     if (Detailansicht == this)
         Detailansicht = nullptr;
 }
 
+TImage *TDetailansicht::AddPicture(const QString &name, const QRect &bounds, QStringView skin, bool takesInput,
+                                   bool visible, const QString &label)
+{
+    auto *picture = new TImage(this, name, bounds);
+    if (!skin.isEmpty()) // drawn on later, so held in a format a painter can draw into
+        picture->SetPicture(QImage(skin.toString()).convertToFormat(QImage::Format_RGB32));
+    picture->SetEnabled(takesInput);
+    picture->setVisible(visible);
+    if (!label.isEmpty())
+        picture->SetLabel(label);
+    return picture;
+}
+
+void TDetailansicht::OnClick(TImage *button, void (TDetailansicht::*handler)())
+{
+    connect(button, &TImage::Click, this, [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
+}
+
 void TDetailansicht::FormCreate()
 {
+    dragging_ = 0;
     ClientDataSet1->LoadFromFile(kGameTableFile);
     ClientDataSet1->Open();
     if (EditModeFlag(emQuery) != 0) {
+        GridTabelle->SetColors(kYellow, Qt::black);
+        GridTabelle->SetReadOnly(false);
         ClientDataSet1->Last();
     } else {
         ClientDataSet1->SetIndexFieldNames(u"TITEL"_s);
@@ -48,6 +150,95 @@ void TDetailansicht::FormDestroy()
 {
     if (EditModeFlag(emQuery) == 0)
         return;
+    GridTabelle->CommitEdit();
     ProgramFolder(pfEnter);
     ClientDataSet1->SaveToFile(kGameTableFile);
+}
+
+// ---- buttons ----
+
+void TDetailansicht::TasteBeendenClick()
+{
+    Detailansicht->close();
+}
+
+void TDetailansicht::TasteIconClick()
+{
+    Detailansicht->showMinimized();
+}
+
+void TDetailansicht::TastePfeilLClick()
+{
+    ClientDataSet1->Prior();
+}
+
+void TDetailansicht::TastePfeilRClick()
+{
+    ClientDataSet1->Next();
+}
+
+void TDetailansicht::TasteTabelleClick()
+{
+    Backgrd2->resize(640, Backgrd2->height());
+    Backgrd2->show();
+    Backgrnd->hide();
+    GridTabelle->setEnabled(true);
+    GridTabelle->show();
+    TasteHauptansicht->SetEnabled(true);
+    TasteHauptansicht->show();
+    TasteTabelle->SetEnabled(false);
+    TasteTabelle->hide();
+    if (EditModeFlag(emQuery) != 0) {
+        TasteIE->SetEnabled(true);
+        TasteIE->show();
+    }
+    BadgeOverlay(boSetView, 0);
+}
+
+void TDetailansicht::TasteHauptansichtClick()
+{
+    Backgrd2->hide();
+    Backgrd2->resize(8, Backgrd2->height());
+    Backgrnd->show();
+    GridTabelle->setEnabled(false);
+    GridTabelle->hide();
+    TasteHauptansicht->SetEnabled(false);
+    TasteHauptansicht->hide();
+    TasteTabelle->SetEnabled(true);
+    TasteTabelle->show();
+    TasteIE->SetEnabled(false);
+    TasteIE->hide();
+    BadgeOverlay(boSetView, 1);
+}
+
+void TDetailansicht::GridTabelleTitleClick(const QString &fieldName)
+{
+    if (EditModeFlag(emQuery) != 0)
+        return;
+    if (fieldName == u"TITEL"_s)
+        ClientDataSet1->SetIndexFieldNames(u"TITEL"_s);
+    else
+        ClientDataSet1->SetIndexFieldNames(fieldName + u"; TITEL"_s);
+}
+
+// ---- dragging ----
+
+void TDetailansicht::mousePressEvent(QMouseEvent *event)
+{
+    // Only presses on the window's own surface arrive here: buttons and the grid take theirs.
+    dragging_ = 1;
+    grab_ = event->position().toPoint();
+}
+
+void TDetailansicht::mouseMoveEvent(QMouseEvent *event)
+{
+    if (dragging_ != 1)
+        return;
+    const QPoint at = event->position().toPoint();
+    move(x() + (at.x() - grab_.x()), y() + (at.y() - grab_.y())); // the grab point stays under the pointer
+}
+
+void TDetailansicht::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging_ = 0;
 }

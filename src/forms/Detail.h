@@ -3,9 +3,13 @@
 #include <QWidget>
 
 class TClientDataSet;
+class TDataSource;
+class TDBGrid;
+class TImage;
 
-// The main window: borderless, 640 x 480, owner of the game table from its creation
-// (where the table is loaded and positioned) to its destruction (where edit mode saves it).
+// The main window: borderless, 640 x 480, made of pictures. It owns the game table from
+// its creation (where the table is loaded and positioned) to its destruction (where edit
+// mode saves it), and switches between the detail view and the table view.
 class TDetailansicht : public QWidget {
     Q_OBJECT
 public:
@@ -13,10 +17,39 @@ public:
     explicit TDetailansicht(QWidget *parent = nullptr);
     ~TDetailansicht() override;
 
-    TClientDataSet *ClientDataSet1 = nullptr;
+    // Children, bottom to top.
+    TImage *Backgrnd, *TastePfeilL, *TastePfeilR, *Backgrd2, *TasteSuchenS, *TasteTips, *TasteBeenden, *TasteInfo,
+        *TasteIcon, *Spielebild, *TasteHauptansicht, *TasteTabelle, *TasteIE, *TasteSuchenR, *ImageGoldaward,
+        *ImagePlatinaward, *ImageZusatzcd;
+    TClientDataSet *ClientDataSet1;
+    TDataSource *DataSource1;
+    TDBGrid *GridTabelle;
 
     void FormCreate();
     void FormDestroy();
+
+    void TasteBeendenClick();
+    void TasteIconClick();
+    void TastePfeilLClick();
+    void TastePfeilRClick();
+    void TasteTabelleClick();
+    void TasteHauptansichtClick();
+    void GridTabelleTitleClick(const QString &fieldName);
+
+    bool Dragging() const { return dragging_ != 0; }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;   // FormMouseDown
+    void mouseMoveEvent(QMouseEvent *event) override;    // FormMouseMove
+    void mouseReleaseEvent(QMouseEvent *event) override; // FormMouseUp
+
+private:
+    TImage *AddPicture(const QString &name, const QRect &bounds, QStringView skin, bool takesInput, bool visible,
+                       const QString &label = {});
+    void OnClick(TImage *button, void (TDetailansicht::*handler)());
+
+    int dragging_ = 0;
+    QPoint grab_;
 };
 
 // The one main window, set before its creation handler runs.

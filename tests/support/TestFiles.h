@@ -7,7 +7,14 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <ostream>
 #include <vector>
+
+// Lets test failures show texts as text.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // Makes the given folder current while it lives.
 class ScopedCurrentDir {

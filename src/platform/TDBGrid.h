@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QTableView>
+
+class TDataSource;
+
+// A grid bound to a table: its current row is the table's cursor, so moving through
+// the grid moves the cursor and every cursor move shows in the grid. Read-only unless
+// told otherwise; editable, it edits, appends (down from the last row) and deletes
+// (Ctrl+Del, after a confirmation) records.
+class TDBGrid : public QTableView {
+    Q_OBJECT
+public:
+    TDBGrid(QWidget *parent, const QString &name, const QRect &bounds, TDataSource *source);
+
+    void SetReadOnly(bool readOnly);
+    bool ReadOnly() const;
+    void SetColors(const QColor &background, const QColor &text);
+    // Takes over what an open cell editor holds, as if the user had confirmed it.
+    void CommitEdit();
+
+signals:
+    // A click on a column title, with the column's field name.
+    void TitleClick(const QString &fieldName);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
+private:
+    void FollowCursor();
+    void DropUntouchedAppend();
+
+    TDataSource *source_;
+    bool following_ = false; // the grid is being moved to the cursor, not the cursor to the grid
+};
