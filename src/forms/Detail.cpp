@@ -144,6 +144,7 @@ void TDetailansicht::FormCreate()
         ClientDataSet1->SetIndexFieldNames(u"TITEL"_s);
         ClientDataSet1->First();
     }
+    GridTabelle->FitColumns();
 }
 
 void TDetailansicht::FormDestroy()

@@ -62,6 +62,14 @@ void TDBGrid::SetColors(const QColor &background, const QColor &text)
                       .arg(background.name(), text.name()));
 }
 
+void TDBGrid::FitColumns()
+{
+    horizontalHeader()->setResizeContentsPrecision(200); // a sample of rows, so big tables stay quick
+    resizeColumnsToContents();
+    for (int column = 0; column < source_->columnCount(); ++column)
+        setColumnWidth(column, std::min(columnWidth(column) + 8, 240));
+}
+
 void TDBGrid::CommitEdit()
 {
     if (state() != QAbstractItemView::EditingState)

@@ -3,12 +3,10 @@
 # main window follows, and the program ends with 0 once the box is confirmed.
 # Usage (under Xvfb): startup_boxes.sh <spieldex executable>
 set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 program=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # Starts the program, waits for a window titled $1, presses Enter on it, and checks the
 # exit code and that no main window was ever shown.
@@ -32,7 +30,7 @@ expect_box() {
   timeout 20 tail --pid="$pid" -f /dev/null || fail "'$title' did not end the program"
   wait "$pid" || rc=$?
   [ "$rc" -eq 0 ] || fail "exit code $rc after '$title'"
-  echo "ok: '$title' shown, program ended with $rc"
+  pass "'$title' shown, program ended with $rc"
 }
 
 # A program path of 256 characters.
@@ -49,4 +47,4 @@ mkdir -p "$work/ohne"
 cp "$program" "$work/ohne/spieldex"
 expect_box "Spieldex: Edit-Modus nicht ausführbar" "$work/ohne/spieldex" /e
 
-[ "$failures" -eq 0 ] || exit 1
+finish

@@ -1,0 +1,57 @@
+# Shared pieces of the real-window tests: a window manager, the program, pointer and
+# keyboard through the X server (XTest), pictures of the window. Source it under Xvfb.
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+finish() { [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }; }
+
+# A window manager, so that minimising and focus behave as on a desktop.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.05
+  done
+  echo "the window manager did not start" >&2
+  return 1
+}
+
+# Starts the program ($@) in the background and waits for its main window.
+start_program() {
+  "$@" &
+  program_pid=$!
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Detailansicht' | head -n 1) || true
+  [ -n "$window" ] || { echo "the main window did not appear" >&2; return 1; }
+  sleep 0.5 # let it finish drawing
+}
+
+# Sets X and Y to the window's position on the screen.
+window_position() {
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+
+# Clicks with the left button at a point of the window (client coordinates).
+click_at() {
+  window_position
+  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+  sleep 0.3
+}
+
+# How many pixels of colour R G B lie in the rectangle X Y W H of the window.
+count_colour() {
+  "$XSHOT" "$window" --count "$@"
+}
+
+# Waits for the program to end; prints its exit code (or "hung").
+wait_for_exit() {
+  if timeout 20 tail --pid="$program_pid" -f /dev/null; then
+    local rc=0
+    wait "$program_pid" || rc=$?
+    echo "$rc"
+  else
+    kill -9 "$program_pid" 2>/dev/null
+    echo hung
+  fi
+}

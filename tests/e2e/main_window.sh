@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The main window under a real X server and window manager, driven by real pointer
+# events: the two views, the drag, minimising, and "Beenden" ending with exit code 0.
+# Usage (under Xvfb): main_window.sh <demo CD folder> <xshot>
+set -uo pipefail
+here=$(dirname "$0")
+source "$here/lib.sh"
+cd_folder=$1
+XSHOT=$2
+work=$(mktemp -d)
+trap 'kill "$wm_pid" 2>/dev/null; rm -rf "$work"' EXIT
+cp -r "$cd_folder" "$work/cd"
+table="$work/cd/spdex_d.cds"
+before=$(stat -c '%Y %s %i' "$table")
+
+start_window_manager || exit 1
+start_program "$work/cd/spieldex" || exit 1
+
+maroon() { count_colour 128 0 0 20 40 580 250; } # the grid's background
+[ "$(maroon)" -lt 1000 ] && pass "starts in the detail view" || fail "the detail view shows the grid"
+
+click_at 96 392 # Tabelle
+[ "$(maroon)" -gt 30000 ] && pass "Tabelle shows the grid" || fail "Tabelle did not show the grid ($(maroon) maroon pixels)"
+click_at 96 392 # Hauptansicht, in the same place
+[ "$(maroon)" -lt 1000 ] && pass "Hauptansicht shows the page again" || fail "Hauptansicht did not hide the grid"
+
+window_position
+x0=$X y0=$Y
+xdotool mousemove $((x0 + 600)) $((y0 + 300)) mousedown 1
+for step in 1 2 3 4; do
+  xdotool mousemove $((x0 + 600 + 10 * step)) $((y0 + 300 + 15 * step / 2))
+done
+xdotool mousemove $((x0 + 640)) $((y0 + 330)) mouseup 1
+sleep 0.3
+window_position
+if [ "$X" -eq $((x0 + 40)) ] && [ "$Y" -eq $((y0 + 30)) ]; then
+  pass "dragging the page by (40, 30) moved the window by (40, 30)"
+else
+  fail "the window moved from ($x0, $y0) to ($X, $Y) instead of by (40, 30)"
+fi
+
+click_at 625 15 # minimise
+if xprop -id "$window" WM_STATE 2>/dev/null | grep -q Iconic; then
+  pass "the minus button minimised the window"
+else
+  fail "the window is not minimised: $(xprop -id "$window" WM_STATE 2>&1 | tail -n 1)"
+fi
+xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowmap --sync "$window"
+sleep 0.5
+
+click_at 175 436 # Beenden
+rc=$(wait_for_exit)
+[ "$rc" = 0 ] && pass "Beenden ended the program with exit code 0" || fail "Beenden: exit code $rc"
+[ "$(stat -c '%Y %s %i' "$table")" = "$before" ] && pass "the game table was not written" \
+  || fail "normal mode wrote the game table"
+finish
