@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -28,8 +29,13 @@ mode_t ModeOf(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & 07777) : 0;
 }
 
+// The tables and the fallback picture, as the CD folder holds them.
 void MakeTables(const QString &folder)
 {
+    QImage fallback(320, 240, QImage::Format_Indexed8);
+    fallback.setColorTable({qRgb(40, 40, 90)});
+    fallback.fill(0);
+    fallback.save(folder + u"/spdexpic.bmp"_s, "BMP");
     WriteTable(folder + u'/' + kGameTableFile, GameTableFields(),
                {{FieldValue(u"Zeta"_s)}, {FieldValue(u"Alpha"_s)}});
     WriteTable(folder + u'/' + kTipsTableFile, TipsTableFields(), {});

@@ -1,7 +1,10 @@
 #include "SkinPictures.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QSet>
 #include <QRect>
 
 #include <gtest/gtest.h>
@@ -214,6 +217,27 @@ TEST(SkinPictures, LitSearchLampDiffersFromTheDarkOneOnlyAtTheLamp)
     EXPECT_LE(changed.height(), 20);
     EXPECT_TRUE(litHasRed);
     EXPECT_FALSE(darkHasRed);
+}
+
+// The copy on the CD sits beside the built program and must be the very picture compiled in.
+TEST(SkinPictures, CdCarriesTheSameFallbackPicture)
+{
+    const QString onCd = QFileInfo(QString::fromUtf8(SPIELDEX_EXECUTABLE)).dir().filePath(u"spdexpic.bmp"_s);
+    QFile cdFile(onCd);
+    QFile compiledIn(SkinPictures::NoScreenshot.toString());
+    ASSERT_TRUE(cdFile.open(QIODevice::ReadOnly)) << onCd.toStdString();
+    ASSERT_TRUE(compiledIn.open(QIODevice::ReadOnly));
+    const QByteArray bytes = cdFile.readAll();
+    EXPECT_TRUE(bytes == compiledIn.readAll()) << "the CD's spdexpic.bmp is not the skin's";
+
+    const QImage image = QImage::fromData(bytes, "BMP");
+    ASSERT_EQ(image.size(), QSize(320, 240));
+    EXPECT_EQ(image.format(), QImage::Format_Indexed8);
+    QSet<QRgb> colours;
+    for (int y = 0; y < 240; y += 4)
+        for (int x = 0; x < 320; x += 4)
+            colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 8) << "the artwork is more than a blank panel";
 }
 
 TEST(SkinPictures, PlainWherePaintedOver)

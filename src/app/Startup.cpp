@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "Misc.h"
 #include "Paintlog.h"
+#include "Paintpic.h"
 #include "TableSchemas.h"
 #include "TerminateSignal.h"
 
@@ -88,6 +89,8 @@ int RunSpieldex(QApplication &app, const QStringList &arguments)
     ProgramFolder(pfEnter);
     if (!FixOperatingMode(CommandLineTail(arguments)))
         return 0;
+    Screenshot(ssInit);
+    Screenshot(ssSwitch, nullptr, 1);
     BadgeOverlay(boInit);
     SearchTextStore(stClear);
     RunMainWindow(app);

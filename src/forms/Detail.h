@@ -28,6 +28,7 @@ public:
     void FormCreate();
     void FormDestroy();
 
+    void ClientDataSet1AfterScroll();
     void TasteBeendenClick();
     void TasteIconClick();
     void TastePfeilLClick();

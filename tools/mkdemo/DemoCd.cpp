@@ -1,6 +1,6 @@
 #include "DemoCatalog.h"
 #include "DemoData.h"
-#include "PaletteImage.h"
+#include "PaletteFiles.h"
 #include "Scenes.h"
 #include "SplitMix.h"
 
@@ -18,7 +18,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kFallbackPicture = u"spdexpic.bmp"_s;
 const QString kPictureFolder = u"DATA"_s;
 
 void MakeFolder(const QString &path)
@@ -72,7 +71,6 @@ void WriteDemoCd(const QString &folder, int gameCount)
         throw DemoCdError(u"drawing the pictures needs a QGuiApplication"_s);
     const RecordStore games = GenerateGameRecords(gameCount);
     WriteTables(folder, games);
-    WriteBytes(folder + u'/' + kFallbackPicture, EncodePaletteBmp(ReduceToPalette(DrawFallbackPicture())));
 
     const QString pictures = folder + u'/' + kPictureFolder;
     QSet<QString> written;
@@ -85,7 +83,7 @@ void WriteDemoCd(const QString &folder, int gameCount)
         MakeFolder(pictures + u'/' + key);
         const QString fileName = pictures + u'/' + key + u'/' + name;
         const QImage shot = DrawScreenshot(title, games.textForm(g, kGenre), StableHash(title + key));
-        WriteBytes(fileName, EncodePalettePng(ReduceToPalette(shot)));
+        WriteBytes(fileName, EncodePng(ReduceToPalette(shot)));
         written.insert(fileName);
     }
     RemoveStalePictures(pictures, written);

@@ -26,6 +26,6 @@ RecordStore GenerateTipRecords(const RecordStore &games);
 // Writes only spdex_d.cds and spdex_t.cds into folder (created if missing).
 void WriteDemoTables(const QString &folder, int gameCount);
 
-// Writes the tables, the fallback picture spdexpic.bmp and the screenshots
-// DATA/<key>/<BILDNAME> into folder. Needs a QGuiApplication for drawing text.
+// Writes the tables and the screenshots DATA/<key>/<BILDNAME> into folder; the picture for a
+// game without one, spdexpic.bmp, is the skin's. Needs a QGuiApplication for drawing text.
 void WriteDemoCd(const QString &folder, int gameCount = kDemoGameCount);

@@ -9,6 +9,3 @@ inline constexpr int kPictureHeight = 240;
 // A made-up screenshot for a game: a scene that fits its genre (an unknown genre gets one
 // chosen by seed), colours varied by seed, and the title drawn in. Needs a QGuiApplication.
 QImage DrawScreenshot(const QString &title, const QString &genre, quint64 seed);
-
-// The picture shown for a game without a screenshot. Needs a QGuiApplication.
-QImage DrawFallbackPicture();

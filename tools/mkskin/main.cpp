@@ -1,6 +1,6 @@
 // mkskin: draws the program's skin and writes each picture as an 8-bit palette BMP.
 
-#include "PaletteBmp.h"
+#include "PaletteFiles.h"
 #include "Pictures.h"
 #include "SkinStyle.h"
 

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+class TImage;
+
+// A file the program needs cannot be read: carries the German text the user will read.
+class EFileError : public std::runtime_error {
+public:
+    explicit EFileError(const QString &message) : std::runtime_error(message.toStdString()), message_(message) {}
+    const QString &message() const noexcept { return message_; }
+
+private:
+    QString message_;
+};
+
+// The current game's screenshot: DATA/<key>/<name>, a 320 x 240 PNG with an 8-bit palette.
+enum : unsigned { ssInit = 0, ssSwitch = 1, ssShow = 2 };
+
+// What a show did; every code but ssShown and ssNoName puts its marker colour on the fallback.
+enum : int {
+    ssShown = 0,       // the screenshot shows
+    ssNoName = 1,      // the game has no screenshot: bare fallback
+    ssNoDecoder = 256, // grey: the decoder could not be set up
+    ssNoFile = 257,    // red: the file cannot be opened
+    ssNotPng = 258,    // yellow: shorter than the signature, or another signature
+    ssWrongKind = 259, // blue: not 320 x 240, 8-bit palette, not interlaced
+    ssDamaged = 260,   // purple: the file breaks down after its signature
+};
+
+// ssInit: makes the shared decoding bitmap (once). ssSwitch: loading on (value 1) or off (0).
+// ssShow: shows the screenshot `name` of the game with the six-character `key` in `image`,
+// or the fallback spdexpic.bmp with a marker square; throws EFileError when the fallback
+// is missing. Returns the code of ssShow, 0 for the other and unknown operations.
+int Screenshot(unsigned op, TImage *image = nullptr, int value = 0, const QString &name = {},
+               const char *key = nullptr);

@@ -1,0 +1,214 @@
+#include "Detail.h"
+#include "Misc.h"
+#include "Paintlog.h"
+#include "Paintpic.h"
+#include "PngBuilder.h"
+#include "RecordingMessages.h"
+#include "TClientDataSet.h"
+#include "TImage.h"
+#include "TableSchemas.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QRgb kFallback = qRgb(40, 40, 90);
+
+int Field(const char16_t *name)
+{
+    const auto fields = GameTableFields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (fields[i].name == QString::fromUtf16(name))
+            return int(i);
+    return -1;
+}
+
+// One game: the title and whatever else is given by field name.
+std::vector<FieldValue> Game(const QString &title, std::initializer_list<std::pair<const char16_t *, FieldValue>> set)
+{
+    std::vector<FieldValue> row(GameTableFields().size(), FieldValue::null());
+    row[0] = FieldValue(title);
+    for (const auto &[name, value] : set)
+        row[size_t(Field(name))] = value;
+    return row;
+}
+
+void WriteScreenshot(const QString &path, QRgb colour)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    WriteBytes(path, PngFile({}, {colour}, [](int, int) { return 0; }));
+}
+
+class Browsing : public ::testing::Test {
+protected:
+    void Open(const std::vector<std::vector<FieldValue>> &games)
+    {
+        WriteTable(dir.filePath(kGameTableFile), GameTableFields(), games);
+        QImage fallback(320, 240, QImage::Format_RGB32);
+        fallback.fill(kFallback);
+        fallback.save(dir.filePath(u"spdexpic.bmp"_s), "BMP");
+        here = std::make_unique<ScopedCurrentDir>(dir.path());
+        EditModeFlag(emNormal);
+        Screenshot(ssInit);
+        Screenshot(ssSwitch, nullptr, 1);
+        BadgeOverlay(boInit);
+        window = std::make_unique<TDetailansicht>();
+        window->show();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        here.reset();
+        Screenshot(ssSwitch, nullptr, 0);
+    }
+
+    TClientDataSet &Table() { return *window->ClientDataSet1; }
+    QString Title() { return Table().FieldByName(u"TITEL"_s).toText(); }
+    QRgb Page(int x, int y) { return window->Backgrnd->Picture().pixel(x, y); }
+    QRgb Screen(int x, int y) { return window->Spielebild->Picture().pixel(x, y); }
+    std::string Badges()
+    {
+        return std::string{window->ImageGoldaward->isVisible() ? 'g' : '-',
+                           window->ImagePlatinaward->isVisible() ? 'p' : '-',
+                           window->ImageZusatzcd->isVisible() ? 'e' : '-'};
+    }
+    int LitRatingBlocks(int row)
+    {
+        int lit = 0;
+        for (int r = 1; r <= 10; ++r)
+            lit += Page(524 + 9 * (r - 1) + 3, 234 + 18 * row + 5) != qRgb(255, 255, 255);
+        return lit;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<ScopedCurrentDir> here;
+    RecordingMessages boxes;
+    std::unique_ptr<TDetailansicht> window;
+};
+
+} // namespace
+
+TEST_F(Browsing, EveryRatingReachesItsRowAndTheOverallBar)
+{
+    Open({Game(u"Alpha"_s, {{u"GRAFIK", qint64(10)}, {u"SOUND", qint64(20)}, {u"EINSTIEG", qint64(30)},
+                            {u"KOMPLEXI", qint64(40)}, {u"STEUERUNG", qint64(50)}, {u"MULTIPLAY", qint64(60)},
+                            {u"WERTUNG", qint64(100)}}),
+          Game(u"Beta"_s, {})});
+    for (int row = 0; row < 6; ++row)
+        EXPECT_EQ(LitRatingBlocks(row), row + 1) << "row " << row;
+    EXPECT_EQ(Page(613 - 4, 350), qRgb(255, 0, 0)); // overall block 20 lit
+    window->TastePfeilRClick();
+    EXPECT_EQ(Title(), u"Beta"_s);
+    EXPECT_EQ(Page(435, 374), qRgb(0, 0, 0)); // missing overall: outlined red box
+    EXPECT_EQ(Page(613 - 4, 350), qRgb(255, 255, 255));
+}
+
+TEST_F(Browsing, ScreenshotIsFoundByTheKeyFromTheIssue)
+{
+    WriteScreenshot(dir.filePath(u"DATA/199812/a.png"_s), qRgb(200, 0, 0));
+    WriteScreenshot(dir.filePath(u"DATA/990000/b.png"_s), qRgb(0, 200, 0)); // "Nr. 99": the rest taken as 0
+    WriteScreenshot(dir.filePath(u"DATA/000000/c.png"_s), qRgb(0, 0, 200));   // no issue at all
+    WriteScreenshot(dir.filePath(u"DATA/000000/d.png"_s), qRgb(9, 9, 9));     // "../../": never outside DATA
+    Open({Game(u"A"_s, {{u"AUSGABE", u"Nr. 1998-12"_s}, {u"BILDNAME", u"a.png"_s}}),
+          Game(u"B"_s, {{u"AUSGABE", u"Nr. 99"_s}, {u"BILDNAME", u"b.png"_s}}),
+          Game(u"C"_s, {{u"BILDNAME", u"c.png"_s}}),
+          Game(u"D"_s, {{u"AUSGABE", u"Nr. ../..//"_s}, {u"BILDNAME", u"d.png"_s}}),
+          Game(u"E"_s, {{u"AUSGABE", u"Nr. 1998-12"_s}}),
+          Game(u"F"_s, {{u"AUSGABE", u"Nr. 1998-12"_s}, {u"BILDNAME", u""_s}}),
+          Game(u"G"_s, {{u"AUSGABE", u"Nr. 1998-12"_s}, {u"BILDNAME", u"fehlt.png"_s}})});
+    const std::pair<QRgb, QRgb> expected[] = {
+        {qRgb(200, 0, 0), qRgb(200, 0, 0)}, {qRgb(0, 200, 0), qRgb(0, 200, 0)}, {qRgb(0, 0, 200), qRgb(0, 0, 200)},
+        {qRgb(9, 9, 9), qRgb(9, 9, 9)},     {kFallback, kFallback},             {kFallback, kFallback},
+        {kFallback, qRgb(206, 0, 41)}, // missing file: the red marker
+    };
+    for (const auto &[picture, marker] : expected) {
+        SCOPED_TRACE(Title().toStdString());
+        EXPECT_EQ(Screen(100, 100), picture);
+        EXPECT_EQ(Screen(20, 212), marker);
+        window->TastePfeilRClick();
+    }
+}
+
+TEST_F(Browsing, BadgesFollowTheAwardCodeAndTheExtraCdMarker)
+{
+    struct Case {
+        FieldValue extras, extraCd;
+        const char *badges;
+    };
+    const Case cases[] = {
+        {FieldValue(u"GA"_s), FieldValue(u"Ja"_s), "g-e"},   {FieldValue(u"ga"_s), FieldValue(u"0"_s), "-pe"},
+        {FieldValue(u"GA "_s), FieldValue(u"nein"_s), "-pe"}, {FieldValue(u"PA"_s), FieldValue(u""_s), "-p-"},
+        {FieldValue(u""_s), FieldValue::null(), "---"},      {FieldValue::null(), FieldValue(u"x"_s), "--e"},
+    };
+    std::vector<std::vector<FieldValue>> games;
+    for (size_t i = 0; i < std::size(cases); ++i)
+        games.push_back(Game(QString(QChar(u'A' + int(i))), {{u"EXTRAS", cases[i].extras}, {u"ZUSATZCD", cases[i].extraCd}}));
+    Open(games);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(Title().toStdString());
+        EXPECT_EQ(Badges(), c.badges);
+        window->TastePfeilRClick();
+    }
+}
+
+TEST_F(Browsing, NoCurrentRecordShowsTheMissingFormsAndNoBadge)
+{
+    Open({Game(u"Anno"_s, {{u"EXTRAS", u"GA"_s}, {u"ZUSATZCD", u"Ja"_s}, {u"WERTUNG", qint64(90)},
+                          {u"AUSGABE", u"Nr. 1998-12"_s}, {u"BILDNAME", u"fehlt.png"_s}})});
+    EXPECT_EQ(Badges(), "g-e");
+    Table().SetFilter(u"TITEL = 'XYZ*'"_s);
+    Table().SetFiltered(true);
+    EXPECT_EQ(Badges(), "---");
+    EXPECT_EQ(Page(435, 374), qRgb(0, 0, 0));        // overall missing
+    EXPECT_EQ(Page(500, 30), qRgb(156, 156, 156));    // an empty title band
+    EXPECT_EQ(Screen(20, 212), kFallback);            // no name: the fallback without a marker
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(Browsing, ArrowsStopAtBothEndsOfAFilteredSelection)
+{
+    Open({Game(u"Zeta"_s, {}), Game(u"Sternenwacht II"_s, {}), Game(u"Anno"_s, {}), Game(u"Sternenwacht"_s, {}),
+          Game(u"Sternenstaub"_s, {})});
+    Table().SetFilter(u"TITEL = 'Sternenw*'"_s);
+    Table().SetFiltered(true);
+    EXPECT_EQ(Title(), u"Sternenwacht"_s);
+    window->TastePfeilLClick();
+    EXPECT_EQ(Title(), u"Sternenwacht"_s);
+    window->TastePfeilRClick();
+    window->TastePfeilRClick();
+    window->TastePfeilRClick();
+    EXPECT_EQ(Title(), u"Sternenwacht II"_s);
+}
+
+TEST_F(Browsing, EveryColumnSortsByItselfThenByTitle)
+{
+    Open({Game(u"Zeta"_s, {{u"SEITE", qint64(5)}, {u"GENRE", u"Sport"_s}}),
+          Game(u"Anno"_s, {{u"SEITE", qint64(5)}, {u"GENRE", u"Action"_s}}),
+          Game(u"Mitte"_s, {{u"GENRE", u"Sport"_s}}),
+          Game(u"Beta"_s, {{u"SEITE", qint64(-1)}})});
+    window->TastePfeilRClick(); // on "Beta"
+    for (const FieldDef &field : GameTableFields()) {
+        SCOPED_TRACE(field.name.toStdString());
+        window->GridTabelleTitleClick(field.name);
+        EXPECT_EQ(Title(), u"Beta"_s);
+        EXPECT_TRUE(boxes.shown.empty());
+    }
+    const auto order = [this] {
+        QStringList titles;
+        for (int r = 0; r < Table().RecordCount(); ++r)
+            titles << Table().ValueAtRow(r, 0).toText();
+        return titles.join(u',');
+    };
+    window->GridTabelleTitleClick(u"SEITE"_s);
+    EXPECT_EQ(order(), u"Mitte,Beta,Anno,Zeta"_s);
+    window->GridTabelleTitleClick(u"GENRE"_s);
+    EXPECT_EQ(order(), u"Beta,Anno,Mitte,Zeta"_s);
+    window->GridTabelleTitleClick(u"TITEL"_s);
+    EXPECT_EQ(order(), u"Anno,Beta,Mitte,Zeta"_s);
+}
