@@ -38,6 +38,7 @@ public:
     void remove(int record);
 
     // Builds a record cell by cell, for bulk loading without temporary values.
+    // The record is written straight into the arena.
     class Builder {
     public:
         explicit Builder(RecordStore &store) : store_(store) {}
@@ -47,7 +48,7 @@ public:
         void finish(); // appends the record; every field must have been added
     private:
         RecordStore &store_;
-        std::string bytes_; // reused from record to record
+        size_t length_ = 0; // bytes of the record written so far
     };
 
 private:
@@ -61,15 +62,21 @@ private:
         const char *data;
         size_t size;
     };
+    struct ChunkDeleter {
+        void operator()(char *chunk) const;
+    };
 
     Cell cell(int record, int field) const;
     static void EncodeValue(std::string &bytes, const FieldValue &value);
     std::string Encode(const std::vector<FieldValue> &values) const;
     Span Store(const std::string &bytes);
+    // Room for `more` bytes after the `partial` bytes of a record being written at the end
+    // of the arena; a record that outgrows its chunk moves to a new one.
+    char *Room(size_t partial, size_t more);
 
     int fieldCount_;
     std::vector<Span> records_;
-    std::vector<std::unique_ptr<char[]>> chunks_;
+    std::vector<std::unique_ptr<char[], ChunkDeleter>> chunks_;
     size_t chunkUsed_ = 0;
     size_t chunkSize_ = 0;
 };
