@@ -174,7 +174,6 @@ QImage DrawTablePage()
     DrawWordmark(painter, Box(352, 326, 624, 394), 44);
     DrawLabel(painter, Box(352, 390, 624, 414), u"Alle Tests auf einen Blick"_s, ArialFont(13, false, true),
               SkinColour::PaperRule);
-    DrawButtonShadow(painter, ImportExportButton);
     return page;
 }
 
