@@ -46,3 +46,8 @@ echo
 echo "In-process (Google Benchmark, median of 5 repetitions):"
 SPIELDEX_BENCH_TABLE="$table" "$build/bin/bench_tables" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true 2>/dev/null | grep -E '^(Benchmark|-|.*_median)'
+
+echo
+echo "A cursor move with the whole review page redrawn, on the demo CD (median of 5):"
+"$build/bin/bench_browsing" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null \
+  | grep -E '_median'
