@@ -16,7 +16,7 @@ rm -f "$SHOT"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   ./spieldex "$@" &
   pid=$!
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Detailansicht" | head -n 1) || true
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Spieldex 2.0\$" | head -n 1) || true
   if [ -z "$window" ]; then
     echo "The window did not appear." >&2
     kill "$pid" 2>/dev/null

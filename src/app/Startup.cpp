@@ -26,7 +26,6 @@ void ShowStartupError(const QString &title, const QString &text)
 void RunMainWindow(QApplication &app)
 {
     RunGuarded([&app] {
-        QGuiApplication::setApplicationDisplayName(ApplicationTitle());
         std::unique_ptr<TDetailansicht> window;
         try {
             window = std::make_unique<TDetailansicht>();

@@ -1,6 +1,11 @@
 #include "Detail.h"
 
+#include "DialogLook.h"
 #include "ErrorDisplay.h"
+#include "For_info.h"
+#include "For_such.h"
+#include "For_tips.h"
+#include "GridOrder.h"
 #include "Misc.h"
 #include "Paintdat.h"
 #include "Paintlog.h"
@@ -95,7 +100,8 @@ TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Q
 {
     Detailansicht = this;
     setObjectName(u"Detailansicht"_s);
-    setWindowTitle(u"Detailansicht"_s);
+    // Without a caption bar of its own, the window's title is what the task bar shows.
+    setWindowTitle(ApplicationTitle());
     setFixedSize(640, 480);
 
     using namespace SkinPictures;
@@ -121,7 +127,9 @@ TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Q
     ClientDataSet1 = new TClientDataSet(this);
     DataSource1 = new TDataSource(ClientDataSet1, GameColumns(), this);
     GridTabelle = new TDBGrid(this, u"GridTabelle"_s, {16, 16, 608, 292}, DataSource1);
-    GridTabelle->setFont(QFont(u"MS Sans Serif"_s, 8));
+    QFont gridFont = DialogFont();
+    gridFont.setPointSize(8);
+    GridTabelle->setFont(gridFont);
     GridTabelle->SetColors(kMaroon, kYellow);
     GridTabelle->setEnabled(false);
     GridTabelle->hide();
@@ -132,6 +140,9 @@ TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Q
     OnClick(TasteIcon, &TDetailansicht::TasteIconClick);
     OnClick(TasteHauptansicht, &TDetailansicht::TasteHauptansichtClick);
     OnClick(TasteTabelle, &TDetailansicht::TasteTabelleClick);
+    OnClick(TasteSuchenS, &TDetailansicht::TasteSuchenSClick);
+    OnClick(TasteTips, &TDetailansicht::TasteTipsClick);
+    OnClick(TasteInfo, &TDetailansicht::TasteInfoClick);
     connect(ClientDataSet1, &TClientDataSet::AfterScroll, this,
             [this] { RunGuarded([this] { ClientDataSet1AfterScroll(); }); });
     connect(GridTabelle, &TDBGrid::TitleClick, this,
@@ -171,7 +182,7 @@ void TDetailansicht::OnClick(TImage *button, void (TDetailansicht::*handler)())
 
 void TDetailansicht::FormCreate()
 {
-    dragging_ = 0;
+    drag_.Release();
     ClientDataSet1->LoadFromFile(kGameTableFile);
     ClientDataSet1->Open();
     if (EditModeFlag(emQuery) != 0) {
@@ -269,14 +280,28 @@ void TDetailansicht::TasteHauptansichtClick()
     BadgeOverlay(boSetView, 1);
 }
 
+// Each dialog is made anew, owned by this window, run modally and destroyed at once.
+
+void TDetailansicht::TasteSuchenSClick()
+{
+    TFormSuchen(this).exec();
+}
+
+void TDetailansicht::TasteTipsClick()
+{
+    TFormTips tips(this);
+    tips.OpenFor(ClientDataSet1->FieldByName(u"TITEL"_s));
+}
+
+void TDetailansicht::TasteInfoClick()
+{
+    TFormInfo(this).exec();
+}
+
 void TDetailansicht::GridTabelleTitleClick(const QString &fieldName)
 {
-    if (EditModeFlag(emQuery) != 0)
-        return;
-    if (fieldName == u"TITEL"_s)
-        ClientDataSet1->SetIndexFieldNames(u"TITEL"_s);
-    else
-        ClientDataSet1->SetIndexFieldNames(fieldName + u"; TITEL"_s);
+    if (EditModeFlag(emQuery) == 0)
+        ClientDataSet1->SetIndexFieldNames(IndexForTitleClick(fieldName));
 }
 
 // ---- dragging ----
@@ -284,19 +309,15 @@ void TDetailansicht::GridTabelleTitleClick(const QString &fieldName)
 void TDetailansicht::mousePressEvent(QMouseEvent *event)
 {
     // Only presses on the window's own surface arrive here: buttons and the grid take theirs.
-    dragging_ = 1;
-    grab_ = event->position().toPoint();
+    drag_.Press(event->position().toPoint());
 }
 
 void TDetailansicht::mouseMoveEvent(QMouseEvent *event)
 {
-    if (dragging_ != 1)
-        return;
-    const QPoint at = event->position().toPoint();
-    move(x() + (at.x() - grab_.x()), y() + (at.y() - grab_.y())); // the grab point stays under the pointer
+    drag_.Move(this, event->position().toPoint());
 }
 
 void TDetailansicht::mouseReleaseEvent(QMouseEvent *)
 {
-    dragging_ = 0;
+    drag_.Release();
 }

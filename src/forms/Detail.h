@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SurfaceDrag.h"
+
 #include <QWidget>
 
 class TClientDataSet;
@@ -34,10 +36,13 @@ public:
     void TastePfeilLClick();
     void TastePfeilRClick();
     void TasteTabelleClick();
+    void TasteSuchenSClick();
+    void TasteTipsClick();
+    void TasteInfoClick();
     void TasteHauptansichtClick();
     void GridTabelleTitleClick(const QString &fieldName);
 
-    bool Dragging() const { return dragging_ != 0; }
+    bool Dragging() const { return drag_.Active(); }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;   // FormMouseDown
@@ -49,8 +54,7 @@ private:
                        const QString &label = {});
     void OnClick(TImage *button, void (TDetailansicht::*handler)());
 
-    int dragging_ = 0;
-    QPoint grab_;
+    SurfaceDrag drag_;
 };
 
 // The one main window, set before its creation handler runs.

@@ -22,7 +22,7 @@ start_window_manager() {
 start_program() {
   "$@" &
   program_pid=$!
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Detailansicht' | head -n 1) || true
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Spieldex 2.0$' | head -n 1) || true
   [ -n "$window" ] || { echo "the main window did not appear" >&2; return 1; }
   sleep 0.5 # let it finish drawing
 }
@@ -42,6 +42,21 @@ click_at() {
 # How many pixels of colour R G B lie in the rectangle X Y W H of the window.
 count_colour() {
   "$XSHOT" "$window" --count "$@"
+}
+
+# A checksum of the rectangle X Y W H of the window, to see whether it changed.
+region_sum() {
+  "$XSHOT" "$window" --sum "$@"
+}
+
+# Waits for a visible window whose title is exactly $1; prints its id (empty if none came).
+wait_for_window() {
+  timeout "${2:-10}" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+
+# True while a visible window titled exactly $1 exists.
+window_shown() {
+  xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
 }
 
 # Waits for the program to end; prints its exit code (or "hung").

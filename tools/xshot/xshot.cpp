@@ -1,6 +1,6 @@
 // Pictures of windows for the demo and the real-window tests: saves one window (by its X
-// window id, or "root" for the screen) as PNG, or counts the pixels of one colour in a
-// rectangle of it.
+// window id, or "root" for the screen) as PNG, counts the pixels of one colour in a
+// rectangle of it, or prints a checksum of a rectangle's pixels (to see whether it changed).
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -12,7 +12,8 @@ namespace {
 int Usage()
 {
     QTextStream(stderr) << "usage: xshot <window-id|root> <file.png>\n"
-                           "       xshot <window-id|root> --count R G B X Y W H\n";
+                           "       xshot <window-id|root> --count R G B X Y W H\n"
+                           "       xshot <window-id|root> --sum X Y W H\n";
     return 2;
 }
 
@@ -22,7 +23,9 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3 && !(args.size() == 10 && args[2] == QStringLiteral("--count")))
+    const bool count = args.size() == 10 && args[2] == QStringLiteral("--count");
+    const bool sum = args.size() == 7 && args[2] == QStringLiteral("--sum");
+    if (args.size() != 3 && !count && !sum)
         return Usage();
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
@@ -39,18 +42,24 @@ int main(int argc, char *argv[])
     if (args.size() == 3)
         return shot.save(args[2], "PNG") ? 0 : 1;
 
-    int numbers[7];
-    for (int i = 0; i < 7; ++i) {
-        numbers[i] = args[3 + i].toInt(&ok);
+    QList<int> numbers;
+    for (qsizetype i = 3; i < args.size(); ++i) {
+        numbers << args[i].toInt(&ok);
         if (!ok)
             return Usage();
     }
-    const QRgb wanted = qRgb(numbers[0], numbers[1], numbers[2]);
-    const QRect area = QRect(numbers[3], numbers[4], numbers[5], numbers[6]) & shot.rect();
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += shot.pixel(x, y) == wanted;
-    QTextStream(stdout) << count << '\n';
+    const int *r = numbers.constData() + (count ? 3 : 0);
+    const QRect area = QRect(r[0], r[1], r[2], r[3]) & shot.rect();
+    quint64 result = count ? 0 : 1469598103934665603ull; // FNV-1a over the pixels for --sum
+    const QRgb wanted = count ? qRgb(numbers[0], numbers[1], numbers[2]) : 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (count)
+                result += shot.pixel(x, y) == wanted;
+            else
+                result = (result ^ shot.pixel(x, y)) * 1099511628211ull;
+        }
+    }
+    QTextStream(stdout) << result << '\n';
     return 0;
 }

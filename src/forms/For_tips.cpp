@@ -1,0 +1,137 @@
+#include "For_tips.h"
+
+#include "DialogLook.h"
+#include "ErrorDisplay.h"
+#include "GridOrder.h"
+#include "Messages.h"
+#include "Misc.h"
+#include "SkinPictures.h"
+#include "TClientDataSet.h"
+#include "TDBGrid.h"
+#include "TDataSource.h"
+#include "TImage.h"
+#include "TableSchemas.h"
+
+#include <QMouseEvent>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QColor kMaroon(128, 0, 0);
+const QColor kYellow(255, 255, 0);
+
+QList<GridColumn> TipColumns()
+{
+    QList<GridColumn> columns;
+    for (const FieldDef &field : TipsTableFields())
+        columns.append({field.name, field.name}); // the titles show the field names
+    return columns;
+}
+
+} // namespace
+
+TFormTips::TFormTips(QWidget *owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    setObjectName(u"FormTips"_s);
+    SetDialogLook(this, u"FormTips"_s, {480, 360});
+
+    Hintergrund = new TImage(this, u"Hintergrund"_s, {0, 0, 480, 360});
+    Hintergrund->SetPicture(QImage(SkinPictures::TipsBackground.toString()));
+    Hintergrund->SetEnabled(false); // presses on it reach the window: a drag
+    TasteSchliessen = new TImage(this, u"TasteSchliessen"_s, {306, 300, 154, 40});
+    TasteSchliessen->SetPicture(QImage(SkinPictures::TipsCloseButton.toString()));
+    TasteSchliessen->SetLabel(u"Schließen"_s);
+
+    ClientDataSet1 = new TClientDataSet(this);
+    DataSource1 = new TDataSource(ClientDataSet1, TipColumns(), this);
+    GridTabelle = new TDBGrid(this, u"GridTabelle"_s, {16, 16, 448, 264}, DataSource1);
+    GridTabelle->setFont(DialogFont());
+    GridTabelle->SetColors(kMaroon, kYellow);
+    GridTabelle->setFocus();
+
+    connect(TasteSchliessen, &TImage::Click, this, &QDialog::accept);
+    connect(GridTabelle, &TDBGrid::TitleClick, this,
+            [this](const QString &field) { RunGuarded([&] { GridTabelleTitleClick(field); }); });
+    RunGuarded([this] { FormCreate(); });
+}
+
+TFormTips::~TFormTips()
+{
+    RunGuarded([this] { FormDestroy(); });
+}
+
+void TFormTips::FormCreate()
+{
+    drag_.Release();
+    ClientDataSet1->LoadFromFile(kTipsTableFile);
+    ClientDataSet1->Open();
+    if (EditModeFlag(emQuery) != 0) {
+        GridTabelle->SetColors(kYellow, Qt::black);
+        GridTabelle->SetReadOnly(false);
+    } else {
+        ClientDataSet1->SetIndexFieldNames(u"Titel"_s);
+    }
+    ClientDataSet1->First();
+    GridTabelle->FitColumns();
+}
+
+void TFormTips::FormDestroy()
+{
+    if (EditModeFlag(emQuery) == 0)
+        return;
+    GridTabelle->CommitEdit();
+    ProgramFolder(pfEnter);
+    ClientDataSet1->SaveToFile(kTipsTableFile);
+}
+
+void TFormTips::GridTabelleTitleClick(const QString &fieldName)
+{
+    if (EditModeFlag(emQuery) == 0)
+        ClientDataSet1->SetIndexFieldNames(IndexForTitleClick(fieldName));
+}
+
+bool TFormTips::FindFirstTipOf(const FieldValue &gameTitle)
+{
+    // The comparison comes before the end test, so the last tip is compared too.
+    for (;;) {
+        if (ClientDataSet1->FieldByName(u"Titel"_s) == gameTitle)
+            return true;
+        if (ClientDataSet1->Eof())
+            return false;
+        ClientDataSet1->Next();
+    }
+}
+
+void TFormTips::OpenFor(const FieldValue &gameTitle)
+{
+    if (!FindFirstTipOf(gameTitle)) {
+        ClientDataSet1->First();
+        ShowMessage({u"Spieldex: Keine Tips gefunden"_s,
+                     u"Keine Tips zu dem ausgewählten Spiel \""_s + gameTitle.toText() + u"\" gefunden."_s,
+                     MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
+    }
+    exec();
+}
+
+void TFormTips::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The found tip opens at the top, the game's other tips below it.
+    GridTabelle->scrollTo(GridTabelle->currentIndex(), QAbstractItemView::PositionAtTop);
+}
+
+void TFormTips::mousePressEvent(QMouseEvent *event)
+{
+    drag_.Press(event->position().toPoint());
+}
+
+void TFormTips::mouseMoveEvent(QMouseEvent *event)
+{
+    drag_.Move(this, event->position().toPoint());
+}
+
+void TFormTips::mouseReleaseEvent(QMouseEvent *)
+{
+    drag_.Release();
+}

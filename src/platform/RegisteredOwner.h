@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The name of the machine's registered owner, where the platform knows one: on Windows
+// the registry's RegisteredOwner, elsewhere the full name of the user's account (the first
+// field of its GECOS entry). Nothing when the platform has none or it is empty.
+std::optional<QString> RegisteredOwner();
+
+// Tests put their own source in place of the platform's; nullptr brings it back.
+using OwnerSource = std::optional<QString> (*)();
+void SetRegisteredOwnerSource(OwnerSource source);
+
+// The full name in a GECOS field: the text before its first comma; nothing when empty.
+std::optional<QString> OwnerFromGecos(const char *gecos);

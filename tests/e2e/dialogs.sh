@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The dialogs under a real X server: the title search with its lamp, a game without
+# tips (the warning, then the tips window, closed by its close picture), the info dialog.
+# Usage (under Xvfb): dialogs.sh <demo CD folder> <xshot>
+set -uo pipefail
+here=$(dirname "$0")
+source "$here/lib.sh"
+XSHOT=$2
+work=$(mktemp -d)
+trap 'kill "$wm_pid" 2>/dev/null; rm -rf "$work"' EXIT
+cp -r "$1" "$work/cd"
+# A game of its own, found only by its prefix, with both badges and no tips.
+sqlite3 "$work/cd/spdex_d.cds" \
+  "INSERT INTO records (TITEL, AUSGABE, WERTUNG, EXTRAS, ZUSATZCD) VALUES ('ZZ TESTSPIEL', 'Nr. 1999-09', 90, 'GA', 'Ja')"
+
+start_window_manager || exit 1
+start_program "$work/cd/spieldex" || exit 1
+
+lamp_before=$(region_sum 19 328 154 40)
+badges_before=$(region_sum 352 402 272 62)
+
+click_at 96 348 # Suchen
+search=$(wait_for_window "Spieldex: Suchen")
+if [ -z "$search" ]; then
+  fail "the search dialog did not open"
+else
+  xdotool type --delay 30 "zz"
+  xdotool key Return
+  sleep 0.5
+  window_shown "Spieldex: Suchen" && pass "Enter searched and left the dialog open" || fail "Enter closed the dialog"
+  xdotool key Escape
+  sleep 0.5
+  window_shown "Spieldex: Suchen" && fail "Esc did not close the search dialog" || pass "Esc closed the search dialog"
+fi
+[ "$(region_sum 19 328 154 40)" != "$lamp_before" ] && pass "the lamp on the search button is lit" \
+  || fail "the search button did not change"
+[ "$(region_sum 352 402 272 62)" != "$badges_before" ] && pass "the page shows the found game with its badges" \
+  || fail "no badges for the found game"
+
+click_at 254 348 # Tipps: the found game has none
+warning=$(wait_for_window "Spieldex: Keine Tips gefunden")
+if [ -n "$warning" ]; then
+  pass "a game without tips shows the warning"
+  xdotool windowfocus --sync "$warning"
+  xdotool key Return
+else
+  fail "no warning for a game without tips"
+fi
+tips=$(wait_for_window "FormTips")
+if [ -n "$tips" ]; then
+  pass "the tips window opened after the warning"
+  eval "$(xdotool getwindowgeometry --shell "$tips")"
+  xdotool mousemove $((X + 383)) $((Y + 320)) click 1 # its close picture
+  sleep 0.5
+  window_shown "FormTips" && fail "the close picture did not close the tips window" \
+    || pass "the close picture closed the tips window"
+else
+  fail "the tips window did not open"
+fi
+
+click_at 254 392 # Info
+info=$(wait_for_window "Spieldex: Info")
+if [ -n "$info" ]; then
+  pass "the info dialog opened"
+  xdotool windowfocus --sync "$info"
+  xdotool key Escape
+  sleep 0.5
+  window_shown "Spieldex: Info" && fail "Esc did not close the info dialog" || pass "Esc closed the info dialog"
+else
+  fail "the info dialog did not open"
+fi
+
+click_at 175 436 # Beenden
+rc=$(wait_for_exit)
+[ "$rc" = 0 ] && pass "Beenden ended the program with exit code 0" || fail "Beenden: exit code $rc"
+finish

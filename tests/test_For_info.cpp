@@ -1,0 +1,97 @@
+#include "For_info.h"
+#include "RegisteredOwner.h"
+#include "TestFiles.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::optional<QString> NoOwner()
+{
+    return std::nullopt;
+}
+
+std::optional<QString> Owner()
+{
+    return u"Jörg Muster"_s;
+}
+
+QStringList Shown(OwnerSource source)
+{
+    SetRegisteredOwnerSource(source);
+    TFormInfo dialog(nullptr);
+    dialog.show();
+    const QStringList lines = dialog.Memo1->toPlainText().split(u'\n');
+    SetRegisteredOwnerSource(nullptr);
+    return lines;
+}
+
+int Indent(const QString &line)
+{
+    int blanks = 0;
+    while (blanks < line.size() && line.at(blanks) == u' ')
+        ++blanks;
+    return blanks;
+}
+
+} // namespace
+
+TEST(InfoDialog, ThirtySixFixedLinesInTheirPlacesAndIndents)
+{
+    const QStringList lines = Shown(NoOwner);
+    ASSERT_EQ(lines.size(), 36);
+    EXPECT_EQ(lines[0], u"Spieldex 2.04"_s);
+    EXPECT_EQ(lines[12], u"   PNG-Bildkompression"_s);
+    EXPECT_EQ(lines[19], u"   ZLIB-Kompressionsroutinen"_s);
+    EXPECT_EQ(lines[24], u"   Vielen Dank an:"_s);
+    for (int number : {2, 5, 6, 11, 12, 18, 19, 23, 24, 26})
+        EXPECT_EQ(lines[number - 1], QString()) << "line " << number;
+    for (int number : {3, 4, 7, 8, 9, 10, 13, 14, 15, 16, 17, 20, 21, 22, 25})
+        EXPECT_EQ(Indent(lines[number - 1]), 3) << "line " << number;
+    for (int number = 27; number <= 36; ++number) {
+        EXPECT_EQ(Indent(lines[number - 1]), 6) << "line " << number;
+        EXPECT_GT(lines[number - 1].trimmed().size(), 3) << "line " << number;
+    }
+    EXPECT_TRUE(lines[13].startsWith(u"   libpng 1."_s));
+    EXPECT_TRUE(lines[20].startsWith(u"   zlib 1."_s));
+}
+
+TEST(InfoDialog, OwnerLinesFollowTheThanksOncePerOpening)
+{
+    const QStringList expectedEnd = {QString(), QString(), u"   und natürlich an unseren Lieblingsleser:"_s, QString(),
+                                     u"      Jörg Muster"_s, QString()};
+    for (int opening = 0; opening < 2; ++opening) {
+        const QStringList lines = Shown(Owner);
+        ASSERT_EQ(lines.size(), 42);
+        EXPECT_EQ(lines.mid(36), expectedEnd);
+    }
+}
+
+TEST(InfoDialog, EscapeAndTheButtonClose)
+{
+    SetRegisteredOwnerSource(NoOwner);
+    TFormInfo dialog(nullptr);
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    TFormInfo again(nullptr);
+    again.show();
+    QTest::mouseClick(again.ButtonSchliessen, Qt::LeftButton);
+    EXPECT_FALSE(again.isVisible());
+    SetRegisteredOwnerSource(nullptr);
+}
+
+TEST(RegisteredOwner, TheFullNameIsTheGecosFieldBeforeItsFirstComma)
+{
+    EXPECT_EQ(OwnerFromGecos("Jörg Muster,Raum 4,0123,"), u"Jörg Muster"_s);
+    EXPECT_EQ(OwnerFromGecos("Ada"), u"Ada"_s);
+    EXPECT_EQ(OwnerFromGecos(",Raum 4,,"), std::nullopt);
+    EXPECT_EQ(OwnerFromGecos(""), std::nullopt);
+    EXPECT_EQ(OwnerFromGecos(nullptr), std::nullopt);
+}
