@@ -36,12 +36,14 @@ protected:
         };
         WriteTable(dir.filePath(kGameTableFile), GameTableFields(), rows);
         here = std::make_unique<ScopedCurrentDir>(dir.path());
+        SetProgramFolder(dir.path()); // edit mode saves here, whatever program runs the tests
         BadgeOverlay(boInit);
     }
     void TearDown() override
     {
         window.reset();
         here.reset();
+        SetProgramFolder({});
         EditModeFlag(emNormal);
     }
 

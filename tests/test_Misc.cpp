@@ -45,6 +45,7 @@ TEST(MiscProgramFolder, CaptureAndEnterUseTheRunningProgramsFolder)
     EXPECT_EQ(ProgramFolder(7), 0); // unknown codes do nothing
     EXPECT_EQ(QDir::currentPath(), QFileInfo(QDir::tempPath()).canonicalFilePath());
     QDir::setCurrent(before);
+    SetProgramFolder({});
 }
 
 TEST(MiscEditModeFlag, StoresZeroOrOneAndOtherwiseOnlyAnswers)

@@ -54,6 +54,7 @@ protected:
         fallback.fill(kFallback);
         fallback.save(dir.filePath(u"spdexpic.bmp"_s), "BMP");
         here = std::make_unique<ScopedCurrentDir>(dir.path());
+        SetProgramFolder(dir.path()); // edit mode saves here, whatever program runs the tests
         EditModeFlag(emNormal);
         Screenshot(ssInit);
         Screenshot(ssSwitch, nullptr, 1);
@@ -65,6 +66,7 @@ protected:
     {
         window.reset();
         here.reset();
+        SetProgramFolder({});
         Screenshot(ssSwitch, nullptr, 0);
     }
 

@@ -387,3 +387,25 @@ TEST(TClientDataSetFilter, PostedRecordThatFailsTheFilterLeavesTheSelection)
     t.ds.SetFiltered(false);
     EXPECT_EQ(t.titles(), (std::vector<QString>{u"Anno"_s, u"Xenon"_s, u"Cyber"_s}));
 }
+
+TEST(TClientDataSetReplace, RecordsAreReplacedWholeAndTheCursorGoesToTheLast)
+{
+    Table t = ThreeGames();
+    t.ds.SetFilter(u"TITEL = 'B*'"_s);
+    t.ds.SetFiltered(true);
+    t.ds.Edit();
+    t.ds.SetFieldText(0, u"Verworfen"_s); // a pending change goes with the old records
+    t.scrolls = 0;
+    RecordStore fresh(3);
+    fresh.append({T(u"Bahn"), qint64(1), Null});
+    fresh.append({T(u"Anno"), qint64(2), Null});
+    fresh.append({T(u"Brücke"), qint64(3), Null});
+    t.ds.ReplaceRecords(std::move(fresh));
+    EXPECT_EQ(t.titles(), (std::vector<QString>{u"Bahn"_s, u"Brücke"_s})); // the search still applies
+    EXPECT_EQ(t.title(), u"Brücke"_s);
+    EXPECT_TRUE(t.ds.Eof());
+    EXPECT_EQ(t.scrolls, 1);
+    EXPECT_EQ(t.ds.state(), TClientDataSet::State::Browse);
+    EXPECT_THROW(t.ds.ReplaceRecords(RecordStore(2)), EDatabaseError);
+    EXPECT_EQ(t.ds.RecordCount(), 2);
+}

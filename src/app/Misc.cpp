@@ -51,6 +51,11 @@ std::optional<QString> ProgramFolderOf(const QString &programPath)
     return programPath;
 }
 
+void SetProgramFolder(const QString &folder)
+{
+    programFolder = folder;
+}
+
 int ProgramFolder(int op)
 {
     switch (op) {

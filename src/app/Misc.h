@@ -23,6 +23,10 @@ enum : int { stClear = 0, stStore = 1, stFetch = 2 };
 // Clear and store return an empty text.
 QString SearchTextStore(int op, const QString &text = {});
 
+// Sets the folder pfEnter makes current, as pfCapture would; for a program folder that is
+// not the running program's own (tests).
+void SetProgramFolder(const QString &folder);
+
 // The folder rule: the folder of a program path, the root "/" kept as it is; nothing
 // when the path has 256 or more characters.
 std::optional<QString> ProgramFolderOf(const QString &programPath);

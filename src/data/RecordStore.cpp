@@ -1,5 +1,6 @@
 #include "RecordStore.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -10,19 +11,22 @@
 
 namespace {
 
+constexpr size_t kFirstChunkSize = size_t(64) << 10; // small tables stay small
 constexpr size_t kChunkSize = size_t(4) << 20;
 constexpr size_t kHugePage = size_t(2) << 20;
 constexpr size_t kMaxVarint = 10;
 
-// Chunks are whole huge pages where the system offers them: a big table then costs one
-// page fault per 2 MiB instead of one per 4 KiB.
+// Big chunks are whole huge pages where the system offers them: a big table then costs
+// one page fault per 2 MiB instead of one per 4 KiB.
 char *NewChunk(size_t size)
 {
-    void *chunk = std::aligned_alloc(kHugePage, size);
+    const bool huge = size % kHugePage == 0;
+    void *chunk = huge ? std::aligned_alloc(kHugePage, size) : std::malloc(size);
     if (!chunk)
         throw std::bad_alloc();
 #ifdef MADV_HUGEPAGE
-    ::madvise(chunk, size, MADV_HUGEPAGE);
+    if (huge)
+        ::madvise(chunk, size, MADV_HUGEPAGE);
 #endif
     return static_cast<char *>(chunk);
 }
@@ -136,7 +140,9 @@ char *RecordStore::Room(size_t partial, size_t more)
 {
     if (chunkUsed_ + partial + more > chunkSize_) {
         const size_t needed = partial + more;
-        const size_t size = needed <= kChunkSize ? kChunkSize : (needed + kHugePage - 1) / kHugePage * kHugePage;
+        // Each chunk twice the last, up to the big ones: a tips table never takes megabytes.
+        const size_t grown = chunks_.empty() ? kFirstChunkSize : std::min(kChunkSize, chunkSize_ * 2);
+        const size_t size = needed <= grown ? grown : (needed + kHugePage - 1) / kHugePage * kHugePage;
         char *chunk = NewChunk(size); // left uninitialised: every byte used is written first
         if (partial > 0)
             std::memcpy(chunk, chunks_.back().get() + chunkUsed_, partial);

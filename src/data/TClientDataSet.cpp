@@ -115,6 +115,20 @@ void TClientDataSet::CreateDataSet()
     Scrolled();
 }
 
+void TClientDataSet::ReplaceRecords(RecordStore records)
+{
+    CheckActive();
+    if (records.fieldCount() != FieldCount())
+        throw EDatabaseError(u"Die Datensätze passen nicht zu den Feldern der Tabelle"_s);
+    records_ = std::move(records);
+    buffer_.clear();
+    modified_ = false;
+    state_ = State::Browse;
+    RebuildView();
+    emit ViewChanged();
+    Last();
+}
+
 // ---- order and filter ----
 
 std::vector<int> TClientDataSet::ResolveIndex(const QString &names) const

@@ -43,6 +43,10 @@ public:
     // A closed table becomes an empty open table with the same fields.
     void CreateDataSet();
 
+    // Contents replaced by records in this table's field layout (a pending change is
+    // dropped); the cursor goes to the last record of the view, as after a move to last.
+    void ReplaceRecords(RecordStore records);
+
     State state() const { return state_; }
 
     // ";"-separated field names, blanks around names ignored; empty for stored order.

@@ -2,6 +2,7 @@
 
 #include "DialogLook.h"
 #include "ErrorDisplay.h"
+#include "For_ie.h"
 #include "For_info.h"
 #include "For_such.h"
 #include "For_tips.h"
@@ -143,6 +144,7 @@ TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Q
     OnClick(TasteSuchenS, &TDetailansicht::TasteSuchenSClick);
     OnClick(TasteTips, &TDetailansicht::TasteTipsClick);
     OnClick(TasteInfo, &TDetailansicht::TasteInfoClick);
+    OnClick(TasteIE, &TDetailansicht::TasteIEClick);
     connect(ClientDataSet1, &TClientDataSet::AfterScroll, this,
             [this] { RunGuarded([this] { ClientDataSet1AfterScroll(); }); });
     connect(GridTabelle, &TDBGrid::TitleClick, this,
@@ -296,6 +298,11 @@ void TDetailansicht::TasteTipsClick()
 void TDetailansicht::TasteInfoClick()
 {
     TFormInfo(this).exec();
+}
+
+void TDetailansicht::TasteIEClick()
+{
+    TFormIE(this).exec();
 }
 
 void TDetailansicht::GridTabelleTitleClick(const QString &fieldName)

@@ -39,6 +39,7 @@ public:
     void TasteSuchenSClick();
     void TasteTipsClick();
     void TasteInfoClick();
+    void TasteIEClick();
     void TasteHauptansichtClick();
     void GridTabelleTitleClick(const QString &fieldName);
 

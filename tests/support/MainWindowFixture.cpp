@@ -36,6 +36,7 @@ void MainWindowFixture::Open(const std::vector<Row> &games, const std::vector<Ro
     fallback.fill(qRgb(40, 40, 90));
     fallback.save(dir.filePath(u"spdexpic.bmp"_s), "BMP");
     here_ = std::make_unique<ScopedCurrentDir>(dir.path());
+    SetProgramFolder(dir.path());
     EditModeFlag(editMode ? emEdit : emNormal);
     SearchTextStore(stClear);
     BadgeOverlay(boInit);
@@ -47,6 +48,7 @@ void MainWindowFixture::Close()
 {
     window.reset();
     here_.reset();
+    SetProgramFolder({});
     EditModeFlag(emNormal);
 }
 

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Fuzzes the TAB text import with libFuzzer: scripts/fuzz.sh [seconds] (default 300; 0 runs
+# until stopped). FUZZ_SANITIZERS picks the sanitizers (default address,undefined; plain
+# undefined runs many times faster). The build dir is build-fuzz (build-fuzz-<sanitizers>
+# for other sanitizers); the growing corpus stays in its corpus/, and an input that breaks
+# a check lands in its artifacts/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-300}
+sanitizers=${FUZZ_SANITIZERS:-address,undefined}
+if [ "$sanitizers" = address,undefined ]; then
+  build=${FUZZ_BUILD:-$root/build-fuzz}
+else
+  build=${FUZZ_BUILD:-$root/build-fuzz-${sanitizers//,/-}}
+fi
+
+# The project's own build needs plus clang and its sanitizer and libFuzzer runtimes.
+"$root/scripts/install-deps.sh" cmake make clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools libgl-dev \
+  libsqlite3-dev libpng-dev zlib1g-dev
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DSPIELDEX_FUZZ=ON -DSPIELDEX_FUZZ_SANITIZERS="$sanitizers" -DSPIELDEX_TESTS=OFF -DSPIELDEX_BENCH=OFF >/dev/null
+cmake --build "$build" --target tabtext_fuzz -j"$(nproc)"
+
+mkdir -p "$build/corpus" "$build/artifacts"
+# The first folder receives what the fuzzer finds; the committed seeds are only read.
+"$build/bin/tabtext_fuzz" "$build/corpus" "$root/fuzz/corpus" \
+  -dict="$root/fuzz/tabtext.dict" -max_total_time="$seconds" -timeout=10 \
+  -artifact_prefix="$build/artifacts/" -print_final_stats=1
