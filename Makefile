@@ -29,6 +29,7 @@ test: build
 
 bench: build
 	@bench/compare.sh $(BUILD)
+	@bench/compare_tabtext.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

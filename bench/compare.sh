@@ -3,13 +3,8 @@
 # the same 100,000-record game table: loading to the first record in title order against
 # "SELECT * FROM records ORDER BY TITEL" into /dev/null; then the engine's re-sort.
 set -euo pipefail
-build=$(cd "${1:-build}" && pwd)
 runs=${RUNS:-11}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-"$build/bin/mkdemo" "$work" --games 100000 --tables-only >/dev/null
-table="$work/spdex_d.cds"
+source "$(dirname "$0")/lib.sh"
 echo "Table: 100000 games, $(du -k "$table" | cut -f1) KiB"
 
 # Median wall time in milliseconds of a command run $runs times.
@@ -17,12 +12,12 @@ median_ms() {
   local times=()
   for _ in $(seq "$runs"); do
     local start end
-    start=$(date +%s%N)
+    start=$(now_ns)
     "$@" >/dev/null
-    end=$(date +%s%N)
+    end=$(now_ns)
     times+=($(( (end - start) / 1000000 )))
   done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'
+  printf '%s\n' "${times[@]}" | median
 }
 
 peak_mb() {

@@ -2,19 +2,11 @@
 # TAB text export and import of the 100,000-record game table beside the sqlite3
 # command-line tool doing the same with ".mode tabs", measured in the same run.
 set -euo pipefail
-build=$(cd "${1:-build}" && pwd)
 runs=${RUNS:-5}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-"$build/bin/mkdemo" "$work" --games 100000 --tables-only >/dev/null
-table="$work/spdex_d.cds"
+source "$(dirname "$0")/lib.sh"
 schema=$(sqlite3 "$table" '.schema records')
 sqlite3 "$work/empty.db" "$schema"
 echo "Table: 100000 games, $(du -k "$table" | cut -f1) KiB; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-
-now_ns() { date +%s%N; }
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 sqlite_export() { printf '.mode tabs\n.once %s\nSELECT * FROM records;\n' "$work/sqlite.tab" | sqlite3 "$table"; }
 sqlite_import() { printf '.mode tabs\n.import %s records\n' "$work/sqlite.tab" | sqlite3 "$work/fresh.db"; }

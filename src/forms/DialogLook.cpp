@@ -25,3 +25,10 @@ void SetDialogLook(QWidget *dialog, const QString &caption, QSize clientSize)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         dialog->move(screen->availableGeometry().center() - QPoint(clientSize.width() / 2, clientSize.height() / 2));
 }
+
+void SetFixedDialogLook(QWidget *dialog, const QString &caption, QSize clientSize)
+{
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    SetDialogLook(dialog, caption, clientSize);
+}

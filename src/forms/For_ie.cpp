@@ -53,9 +53,7 @@ auto PicturesOffMeanwhile()
 
 TFormIE::TFormIE(QWidget *owner) : QDialog(owner)
 {
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
-    SetDialogLook(this, u"Spieldex: Importieren/Exportieren"_s, {361, 145});
+    SetFixedDialogLook(this, u"Spieldex: Importieren/Exportieren"_s, {361, 145});
 
     TasteImportieren = new QPushButton(u"&Importieren"_s, this);
     TasteImportieren->setGeometry(248, 8, 105, 25);

@@ -57,9 +57,7 @@ QStringList InfoLines()
 
 TFormInfo::TFormInfo(QWidget *owner) : QDialog(owner)
 {
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
-    SetDialogLook(this, u"Spieldex: Info"_s, {529, 241});
+    SetFixedDialogLook(this, u"Spieldex: Info"_s, {529, 241});
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setGeometry(8, 8, 385, 225);

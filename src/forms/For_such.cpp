@@ -36,9 +36,7 @@ QString TitleFilterFor(const QString &searchText)
 
 TFormSuchen::TFormSuchen(QWidget *owner) : QDialog(owner)
 {
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
-    SetDialogLook(this, u"Spieldex: Suchen"_s, {466, 209});
+    SetFixedDialogLook(this, u"Spieldex: Suchen"_s, {466, 209});
 
     Label1 = new QLabel(u"Su&chen nach:"_s, this);
     Label1->setGeometry(8, 8, 67, 13);

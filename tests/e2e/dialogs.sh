@@ -6,9 +6,7 @@ set -uo pipefail
 here=$(dirname "$0")
 source "$here/lib.sh"
 XSHOT=$2
-work=$(mktemp -d)
-trap 'kill "$wm_pid" 2>/dev/null; rm -rf "$work"' EXIT
-cp -r "$1" "$work/cd"
+copy_cd "$1"
 # A game of its own, found only by its prefix, with both badges and no tips.
 sqlite3 "$work/cd/spdex_d.cds" \
   "INSERT INTO records (TITEL, AUSGABE, WERTUNG, EXTRAS, ZUSATZCD) VALUES ('ZZ TESTSPIEL', 'Nr. 1999-09', 90, 'GA', 'Ja')"

@@ -8,9 +8,7 @@ set -uo pipefail
 here=$(dirname "$0")
 source "$here/lib.sh"
 XSHOT=$2
-work=$(mktemp -d)
-trap 'kill "$wm_pid" 2>/dev/null; rm -rf "$work"' EXIT
-cp -r "$1" "$work/cd"
+copy_cd "$1"
 table="$work/cd/spdex_d.cds"
 text="$work/sicherung.txt"
 rows() { sqlite3 -list "$table" 'SELECT * FROM records ORDER BY rowid'; } # Null and empty print alike

@@ -6,6 +6,14 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 finish() { [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }; }
 
+# A copy of the CD folder $1 in $work/cd, so that nothing the test does reaches the build's
+# own; the copy and the window manager go when the test ends.
+copy_cd() {
+  work=$(mktemp -d)
+  trap 'kill "${wm_pid:-}" 2>/dev/null; rm -rf "$work"' EXIT
+  cp -r "$1" "$work/cd"
+}
+
 # A window manager, so that minimising and focus behave as on a desktop.
 start_window_manager() {
   openbox --sm-disable >/dev/null 2>&1 &

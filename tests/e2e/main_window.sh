@@ -5,11 +5,8 @@
 set -uo pipefail
 here=$(dirname "$0")
 source "$here/lib.sh"
-cd_folder=$1
 XSHOT=$2
-work=$(mktemp -d)
-trap 'kill "$wm_pid" 2>/dev/null; rm -rf "$work"' EXIT
-cp -r "$cd_folder" "$work/cd"
+copy_cd "$1"
 table="$work/cd/spdex_d.cds"
 before=$(stat -c '%Y %s %i' "$table")
 
