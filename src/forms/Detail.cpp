@@ -19,7 +19,6 @@
 #include "TableSchemas.h"
 
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QScreen>
 
 #include <array>
@@ -104,6 +103,7 @@ TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Q
     // Without a caption bar of its own, the window's title is what the task bar shows.
     setWindowTitle(ApplicationTitle());
     setFixedSize(640, 480);
+    drag_ = new SurfaceDrag(this);
 
     using namespace SkinPictures;
     Backgrnd = AddPicture(u"Backgrnd"_s, {0, 0, 640, 480}, Background, false, true);
@@ -184,7 +184,7 @@ void TDetailansicht::OnClick(TImage *button, void (TDetailansicht::*handler)())
 
 void TDetailansicht::FormCreate()
 {
-    drag_.Release();
+    drag_->Release();
     ClientDataSet1->LoadFromFile(kGameTableFile);
     ClientDataSet1->Open();
     if (EditModeFlag(emQuery) != 0) {
@@ -311,20 +311,3 @@ void TDetailansicht::GridTabelleTitleClick(const QString &fieldName)
         ClientDataSet1->SetIndexFieldNames(IndexForTitleClick(fieldName));
 }
 
-// ---- dragging ----
-
-void TDetailansicht::mousePressEvent(QMouseEvent *event)
-{
-    // Only presses on the window's own surface arrive here: buttons and the grid take theirs.
-    drag_.Press(event->position().toPoint());
-}
-
-void TDetailansicht::mouseMoveEvent(QMouseEvent *event)
-{
-    drag_.Move(this, event->position().toPoint());
-}
-
-void TDetailansicht::mouseReleaseEvent(QMouseEvent *)
-{
-    drag_.Release();
-}

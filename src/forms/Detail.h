@@ -43,19 +43,14 @@ public:
     void TasteHauptansichtClick();
     void GridTabelleTitleClick(const QString &fieldName);
 
-    bool Dragging() const { return drag_.Active(); }
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;   // FormMouseDown
-    void mouseMoveEvent(QMouseEvent *event) override;    // FormMouseMove
-    void mouseReleaseEvent(QMouseEvent *event) override; // FormMouseUp
+    bool Dragging() const { return drag_->Active(); }
 
 private:
     TImage *AddPicture(const QString &name, const QRect &bounds, QStringView skin, bool takesInput, bool visible,
                        const QString &label = {});
     void OnClick(TImage *button, void (TDetailansicht::*handler)());
 
-    SurfaceDrag drag_;
+    SurfaceDrag *drag_; // FormMouseDown, FormMouseMove, FormMouseUp
 };
 
 // The one main window, set before its creation handler runs.

@@ -12,7 +12,6 @@
 #include "TImage.h"
 #include "TableSchemas.h"
 
-#include <QMouseEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -35,6 +34,7 @@ TFormTips::TFormTips(QWidget *owner) : QDialog(owner, Qt::Dialog | Qt::Frameless
 {
     setObjectName(u"FormTips"_s);
     SetDialogLook(this, u"FormTips"_s, {480, 360});
+    drag_ = new SurfaceDrag(this);
 
     Hintergrund = new TImage(this, u"Hintergrund"_s, {0, 0, 480, 360});
     Hintergrund->SetPicture(QImage(SkinPictures::TipsBackground.toString()));
@@ -63,7 +63,7 @@ TFormTips::~TFormTips()
 
 void TFormTips::FormCreate()
 {
-    drag_.Release();
+    drag_->Release();
     ClientDataSet1->LoadFromFile(kTipsTableFile);
     ClientDataSet1->Open();
     if (EditModeFlag(emQuery) != 0) {
@@ -121,17 +121,3 @@ void TFormTips::showEvent(QShowEvent *event)
     GridTabelle->scrollTo(GridTabelle->currentIndex(), QAbstractItemView::PositionAtTop);
 }
 
-void TFormTips::mousePressEvent(QMouseEvent *event)
-{
-    drag_.Press(event->position().toPoint());
-}
-
-void TFormTips::mouseMoveEvent(QMouseEvent *event)
-{
-    drag_.Move(this, event->position().toPoint());
-}
-
-void TFormTips::mouseReleaseEvent(QMouseEvent *)
-{
-    drag_.Release();
-}

@@ -34,14 +34,11 @@ public:
     // The lookup alone: true when a tip of the game was found (the cursor stands on it).
     bool FindFirstTipOf(const FieldValue &gameTitle);
 
-    bool Dragging() const { return drag_.Active(); }
+    bool Dragging() const { return drag_->Active(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    SurfaceDrag drag_;
+    SurfaceDrag *drag_; // FormMouseDown, FormMouseMove, FormMouseUp
 };

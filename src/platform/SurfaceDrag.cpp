@@ -1,9 +1,30 @@
 #include "SurfaceDrag.h"
 
+#include <QMouseEvent>
 #include <QWidget>
 
-void SurfaceDrag::Move(QWidget *window, QPoint at) const
+SurfaceDrag::SurfaceDrag(QWidget *window) : QObject(window), window_(window)
 {
-    if (dragging_)
-        window->move(window->pos() + (at - grab_));
+    window->installEventFilter(this);
+}
+
+bool SurfaceDrag::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != window_)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        dragging_ = true;
+        grab_ = static_cast<QMouseEvent *>(event)->position().toPoint();
+        return true;
+    case QEvent::MouseMove:
+        if (dragging_)
+            window_->move(window_->pos() + static_cast<QMouseEvent *>(event)->position().toPoint() - grab_);
+        return dragging_;
+    case QEvent::MouseButtonRelease:
+        dragging_ = false;
+        return true;
+    default:
+        return false;
+    }
 }
