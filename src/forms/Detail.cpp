@@ -7,6 +7,7 @@
 #include "For_such.h"
 #include "For_tips.h"
 #include "GridOrder.h"
+#include "GridTables.h"
 #include "Misc.h"
 #include "Paintdat.h"
 #include "Paintlog.h"
@@ -91,8 +92,6 @@ int AwardCode(const FieldValue &extras)
     return extras.toText() == u"GA"_s ? 1 : 2;
 }
 
-const QColor kMaroon(128, 0, 0);
-const QColor kYellow(255, 255, 0);
 
 } // namespace
 
@@ -131,7 +130,7 @@ TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Q
     QFont gridFont = DialogFont();
     gridFont.setPointSize(8);
     GridTabelle->setFont(gridFont);
-    GridTabelle->SetColors(kMaroon, kYellow);
+    ShowGridForReading(GridTabelle);
     GridTabelle->setEnabled(false);
     GridTabelle->hide();
 
@@ -188,8 +187,7 @@ void TDetailansicht::FormCreate()
     ClientDataSet1->LoadFromFile(kGameTableFile);
     ClientDataSet1->Open();
     if (EditModeFlag(emQuery) != 0) {
-        GridTabelle->SetColors(kYellow, Qt::black);
-        GridTabelle->SetReadOnly(false);
+        ShowGridForEditing(GridTabelle);
         ClientDataSet1->Last();
     } else {
         ClientDataSet1->SetIndexFieldNames(u"TITEL"_s);
@@ -200,11 +198,7 @@ void TDetailansicht::FormCreate()
 
 void TDetailansicht::FormDestroy()
 {
-    if (EditModeFlag(emQuery) == 0)
-        return;
-    GridTabelle->CommitEdit();
-    ProgramFolder(pfEnter);
-    ClientDataSet1->SaveToFile(kGameTableFile);
+    SaveTableInEditMode(GridTabelle, ClientDataSet1, kGameTableFile);
 }
 
 // ---- record browsing ----

@@ -3,6 +3,7 @@
 #include "DialogLook.h"
 #include "ErrorDisplay.h"
 #include "GridOrder.h"
+#include "GridTables.h"
 #include "Messages.h"
 #include "Misc.h"
 #include "SkinPictures.h"
@@ -16,9 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QColor kMaroon(128, 0, 0);
-const QColor kYellow(255, 255, 0);
 
 QList<GridColumn> TipColumns()
 {
@@ -47,7 +45,7 @@ TFormTips::TFormTips(QWidget *owner) : QDialog(owner, Qt::Dialog | Qt::Frameless
     DataSource1 = new TDataSource(ClientDataSet1, TipColumns(), this);
     GridTabelle = new TDBGrid(this, u"GridTabelle"_s, {16, 16, 448, 264}, DataSource1);
     GridTabelle->setFont(DialogFont());
-    GridTabelle->SetColors(kMaroon, kYellow);
+    ShowGridForReading(GridTabelle);
     GridTabelle->setFocus();
 
     connect(TasteSchliessen, &TImage::Click, this, &QDialog::accept);
@@ -67,8 +65,7 @@ void TFormTips::FormCreate()
     ClientDataSet1->LoadFromFile(kTipsTableFile);
     ClientDataSet1->Open();
     if (EditModeFlag(emQuery) != 0) {
-        GridTabelle->SetColors(kYellow, Qt::black);
-        GridTabelle->SetReadOnly(false);
+        ShowGridForEditing(GridTabelle);
     } else {
         ClientDataSet1->SetIndexFieldNames(u"Titel"_s);
     }
@@ -78,11 +75,7 @@ void TFormTips::FormCreate()
 
 void TFormTips::FormDestroy()
 {
-    if (EditModeFlag(emQuery) == 0)
-        return;
-    GridTabelle->CommitEdit();
-    ProgramFolder(pfEnter);
-    ClientDataSet1->SaveToFile(kTipsTableFile);
+    SaveTableInEditMode(GridTabelle, ClientDataSet1, kTipsTableFile);
 }
 
 void TFormTips::GridTabelleTitleClick(const QString &fieldName)

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class TClientDataSet;
+class TDBGrid;
+
+// What the two windows with a table grid share: maroon and yellow for reading, black on
+// yellow and editable in edit mode, and the table saved when the window goes.
+inline const QColor kGridMaroon(128, 0, 0);
+inline const QColor kGridYellow(255, 255, 0);
+
+void ShowGridForReading(TDBGrid *grid);
+void ShowGridForEditing(TDBGrid *grid);
+
+// In edit mode only: takes over an open cell edit and writes the table to its file in the
+// program folder, whatever folder a dialog left current.
+void SaveTableInEditMode(TDBGrid *grid, TClientDataSet *table, const QString &fileName);
