@@ -3,13 +3,18 @@
 #include <QString>
 #include <stdexcept>
 
-// The engine's error: carries the German text the user will read.
-class EDatabaseError : public std::runtime_error {
+// An error the user reads: carries its German text; what() is the same in UTF-8.
+class EUserError : public std::runtime_error {
 public:
-    explicit EDatabaseError(const QString &message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
+    explicit EUserError(const QString &message) : std::runtime_error(message.toStdString()), message_(message) {}
     const QString &message() const noexcept { return message_; }
 
 private:
     QString message_;
+};
+
+// The engine's error.
+class EDatabaseError : public EUserError {
+public:
+    using EUserError::EUserError;
 };

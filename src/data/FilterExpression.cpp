@@ -67,7 +67,6 @@ FilterExpression ParseFilterExpression(const QString &expression)
 
     result.fieldName = name;
     result.prefix = literal.endsWith(u'*');
-    result.text = result.prefix ? literal.chopped(1) : literal;
-    result.utf8 = result.text.toUtf8();
+    result.utf8 = (result.prefix ? literal.chopped(1) : literal).toUtf8();
     return result;
 }

@@ -11,8 +11,7 @@
 // A doubled single quote inside the literal stands for one quote. Case counts.
 struct FilterExpression {
     QString fieldName; // empty: no filter, everything passes
-    QString text;      // the literal without its final asterisk
-    QByteArray utf8;   // the same in UTF-8, as the engine keeps its texts
+    QByteArray utf8;   // the literal without its final asterisk, in UTF-8 as the engine keeps its texts
     bool prefix = false;
 
     // A byte prefix of UTF-8 is a character prefix, so texts are compared as stored.

@@ -26,6 +26,12 @@ void TClientDataSet::CheckEditing() const
         throw EDatabaseError(u"Die Tabelle ist nicht im Bearbeitungsmodus"_s);
 }
 
+void TClientDataSet::CheckPosition(int position) const
+{
+    if (position < 0 || position >= FieldCount())
+        throw EDatabaseError(u"Feld Nummer %1 nicht gefunden"_s.arg(position));
+}
+
 void TClientDataSet::Scrolled()
 {
     emit AfterScroll();
@@ -559,8 +565,7 @@ FieldValue TClientDataSet::FieldByName(const QString &name) const
 FieldValue TClientDataSet::FieldValueAt(int position) const
 {
     CheckActive();
-    if (position < 0 || position >= FieldCount())
-        throw EDatabaseError(u"Feld Nummer %1 nicht gefunden"_s.arg(position));
+    CheckPosition(position);
     if (state_ == State::Edit || state_ == State::Insert)
         return buffer_[position];
     if (row_ < 0)
@@ -583,8 +588,7 @@ void TClientDataSet::SetFieldValue(int position, const FieldValue &value)
 {
     CheckActive();
     CheckEditing();
-    if (position < 0 || position >= FieldCount())
-        throw EDatabaseError(u"Feld Nummer %1 nicht gefunden"_s.arg(position));
+    CheckPosition(position);
     buffer_[position] = ConvertValueForField(fields_[position], value);
     modified_ = true;
 }
@@ -593,8 +597,7 @@ void TClientDataSet::SetFieldText(int position, const QString &text)
 {
     CheckActive();
     CheckEditing();
-    if (position < 0 || position >= FieldCount())
-        throw EDatabaseError(u"Feld Nummer %1 nicht gefunden"_s.arg(position));
+    CheckPosition(position);
     buffer_[position] = ConvertTextForField(fields_[position], text);
     modified_ = true;
 }

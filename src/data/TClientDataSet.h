@@ -107,6 +107,7 @@ signals:
 private:
     void CheckActive() const;
     void CheckEditing() const;
+    void CheckPosition(int position) const;
     bool Settle();             // posts or drops a pending change; true when the current record changed
     bool PostPending();        // writes the buffer; true when the cursor had to leave the record
     bool DropAppended();

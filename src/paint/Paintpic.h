@@ -1,19 +1,16 @@
 #pragma once
 
+#include "DatabaseError.h"
+
 #include <QString>
 
-#include <stdexcept>
 
 class TImage;
 
-// A file the program needs cannot be read: carries the German text the user will read.
-class EFileError : public std::runtime_error {
+// A file the program needs cannot be read.
+class EFileError : public EUserError {
 public:
-    explicit EFileError(const QString &message) : std::runtime_error(message.toStdString()), message_(message) {}
-    const QString &message() const noexcept { return message_; }
-
-private:
-    QString message_;
+    using EUserError::EUserError;
 };
 
 // The current game's screenshot: DATA/<key>/<name>, a 320 x 240 PNG with an 8-bit palette.

@@ -7,17 +7,21 @@ TDataSource::TDataSource(TClientDataSet *dataSet, QList<GridColumn> columns, QOb
     : QAbstractTableModel(parent), dataSet_(dataSet), columns_(std::move(columns))
 {
     connect(dataSet_, &TClientDataSet::ViewChanged, this, &TDataSource::Reset);
+    Reset();
 }
 
 void TDataSource::Reset()
 {
     beginResetModel();
+    fields_.clear();
+    for (const GridColumn &column : columns_)
+        fields_.push_back(dataSet_->FieldIndex(column.fieldName));
     endResetModel();
 }
 
 int TDataSource::FieldOf(int column) const
 {
-    return dataSet_->FieldIndex(columns_.at(column).fieldName);
+    return fields_.at(size_t(column));
 }
 
 int TDataSource::rowCount(const QModelIndex &parent) const

@@ -3,6 +3,8 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <vector>
+
 class TClientDataSet;
 
 // A grid's column: the field it shows and its title.
@@ -38,5 +40,6 @@ private:
 
     TClientDataSet *dataSet_;
     QList<GridColumn> columns_;
+    std::vector<int> fields_; // each column's field position, found again when the table changes
     bool readOnly_ = true;
 };
