@@ -6,7 +6,8 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev \
 	libsqlite3-dev sqlite3 libpng-dev zlib1g-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
-	xvfb xauth xdotool x11-utils openbox fonts-liberation2 time
+	xvfb xauth xdotool x11-utils openbox fonts-liberation2 time \
+	qt6-translations-l10n
 
 .PHONY: all deps configure build demo test bench clean
 

@@ -1,4 +1,6 @@
 #include "Detail.h"
+#include "DoubleClickDrag.h"
+#include "For_such.h"
 #include "Misc.h"
 #include "Paintlog.h"
 #include "RecordingMessages.h"
@@ -10,6 +12,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -197,6 +201,12 @@ TEST_F(DetailWindow, PressesOnTheSurfaceDragAndPressesOnButtonsDoNot)
         EXPECT_FALSE(w.Dragging());
         w.move(before);
     }
+    // The second press of a double-click drags too.
+    const QPoint before = w.pos();
+    DragWithSecondPress(w.windowHandle(), {600, 300}, {-40, -30});
+    EXPECT_EQ(w.pos(), before + QPoint(-40, -30));
+    w.move(before);
+
     Click(kTabelle);
     Press({300, 150}); // on the grid
     EXPECT_FALSE(w.Dragging());
@@ -306,6 +316,49 @@ TEST_F(DetailWindow, GridEditsInEditModeReachTheFile)
     EXPECT_EQ(QueryText(Game(), u"SELECT group_concat(TITEL || ':' || ifnull(AUSGABE, '-') || ':' || ifnull(SEITE, '-'),"
                                 u" ' | ') FROM records"_s),
               u"Zuletzt:Nr. 2000-01:10 | Anfang:Nr. 1999-01:77 | Neu:-:-"_s);
+}
+
+TEST_F(DetailWindow, InsertAddsARecordBeforeTheCurrentOneThatTheFileKeepsThere)
+{
+    TDetailansicht &w = Open(true);
+    Click(kTabelle);
+    TDBGrid *grid = w.GridTabelle;
+    grid->setFocus();
+    // Stored order: Mittel, Zuletzt, Anfang. Insert before the last, the first and the middle row.
+    for (const auto &[row, title] : {std::pair{2, u"Vor Anfang"_s}, {0, u"Ganz vorn"_s}, {2, u"Mitte"_s}}) {
+        grid->setCurrentIndex(grid->model()->index(row, 0));
+        QTest::keyClick(grid, Qt::Key_Insert);
+        EXPECT_EQ(grid->currentIndex().row(), row);
+        TypeIntoCell(grid, title);
+    }
+    // One left empty goes again when the cursor moves on, back to the row it was inserted at.
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    QTest::keyClick(grid, Qt::Key_Insert);
+    EXPECT_EQ(grid->model()->rowCount(), 7);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->model()->rowCount(), 6);
+    EXPECT_EQ(Title(), u"Mittel"_s);
+    window.reset();
+    EXPECT_EQ(QueryText(Game(), u"SELECT group_concat(TITEL) FROM records"_s),
+              u"Ganz vorn,Mittel,Mitte,Zuletzt,Vor Anfang,Anfang"_s);
+}
+
+TEST_F(DetailWindow, AnErrorWhileThePageIsDrawnIsShownOnceAndEndsTheAction)
+{
+    std::vector<FieldDef> withoutPictureName = GameTableFields();
+    withoutPictureName.pop_back(); // BILDNAME
+    WriteTable(Game(), withoutPictureName, {{T(u"Anfang"_s)}, {T(u"Zweites"_s)}});
+    TDetailansicht &w = Open(false);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, u"Feld 'BILDNAME' nicht gefunden"_s);
+    Click(kArrowRight);
+    EXPECT_EQ(boxes.shown.size(), 2u);
+    // A search whose first match cannot be drawn shows the error once and lights no lamp.
+    TFormSuchen search(&w);
+    search.Edit1->setText(u"z"_s);
+    QTest::mouseClick(search.TasteSuchen, Qt::LeftButton);
+    EXPECT_EQ(boxes.shown.size(), 3u);
+    EXPECT_FALSE(w.TasteSuchenR->isVisible());
 }
 
 TEST_F(DetailWindow, MissingGameTableIsReportedAndTheWindowStillOpens)

@@ -19,7 +19,8 @@ protected:
     void SetUp() override
     {
         Open({Game(u"ABENTEUER IM ALL"_s), Game(u"Abenteuerland"_s), Game(u"BALDUR'S RUHM"_s),
-              Game(u"ÄONEN"_s), Game(u"  LEERZEICHEN"_s), Game(u"A*B-TEAM"_s), Game(u"ZORK"_s, {{u"EXTRAS", u"GA"_s}})},
+              Game(u"ÄONEN"_s), Game(u"  LEERZEICHEN"_s), Game(u"A*B-TEAM"_s), Game(u"ZORK"_s, {{u"EXTRAS", u"GA"_s}}),
+              Game(u"Sternenwacht"_s), Game(u"Sternfahrt"_s)},
              {});
     }
     void TearDown() override { Close(); }
@@ -47,14 +48,19 @@ protected:
 
 } // namespace
 
-TEST(SearchCapitals, EveryCharacterMapsToOneCapital)
+TEST(SearchCapitals, TheCodePagesCapitalsAndNothingElse)
 {
-    const QLocale german(QLocale::German, QLocale::Germany), turkish(QLocale::Turkish, QLocale::Turkey);
-    EXPECT_EQ(SearchCapitals(u"abc"_s, german), u"ABC"_s);
-    EXPECT_EQ(SearchCapitals(u"mäuse straße"_s, german), u"MÄUSE STRAßE"_s); // ß has no single capital
-    EXPECT_EQ(SearchCapitals(u"öl 1 é"_s, german), u"ÖL 1 É"_s);
-    EXPECT_EQ(SearchCapitals(u"ﬁ 😀"_s, german).size(), u"ﬁ 😀"_s.size());
-    EXPECT_EQ(SearchCapitals(u"istanbul"_s, turkish), u"İSTANBUL"_s);
+    const std::pair<QString, QString> cases[] = {
+        {u"abc xyz"_s, u"ABC XYZ"_s},
+        {u"ä ö ü é ø þ"_s, u"Ä Ö Ü É Ø Þ"_s},
+        {u"ÿ š œ ž"_s, u"Ÿ Š Œ Ž"_s},
+        {u"µ ß ÷ ª"_s, u"µ ß ÷ ª"_s},        // no capital in the code page, or no letter
+        {u"istanbul"_s, u"ISTANBUL"_s},      // whatever the locale
+        {u"ﬁ я ı 😀"_s, u"ﬁ я ı 😀"_s},     // beyond the code page: as typed
+        {u"Straße 1"_s, u"STRAßE 1"_s},
+    };
+    for (const auto &[typed, capitals] : cases)
+        EXPECT_EQ(SearchCapitals(typed), capitals) << typed.toStdString();
 }
 
 TEST_F(Search, CapitalsAndOneTrailingAsteriskMakeTheFilter)
@@ -65,8 +71,13 @@ TEST_F(Search, CapitalsAndOneTrailingAsteriskMakeTheFilter)
     };
     const Case cases[] = {
         {u"abc"_s, u"ABC*"_s, {}},
-        {u"abenteuer"_s, u"ABENTEUER*"_s, {u"ABENTEUER IM ALL"_s}}, // case counts: "Abenteuerland" does not pass
-        {u"ab*"_s, u"AB*"_s, {u"ABENTEUER IM ALL"_s}},
+        {u"abenteuer"_s, u"ABENTEUER*"_s, {u"ABENTEUER IM ALL"_s, u"Abenteuerland"_s}},
+        {u"ab*"_s, u"AB*"_s, {u"ABENTEUER IM ALL"_s, u"Abenteuerland"_s}},
+        // A title is found whatever case the prefix is typed in, and what follows the prefix still counts.
+        {u"stern"_s, u"STERN*"_s, {u"Sternenwacht"_s, u"Sternfahrt"_s}},
+        {u"Sterne"_s, u"STERNE*"_s, {u"Sternenwacht"_s}},
+        {u"STERNENWACHT"_s, u"STERNENWACHT*"_s, {u"Sternenwacht"_s}},
+        {u"sternenwachx"_s, u"STERNENWACHX*"_s, {}},
         {u"a*b"_s, u"A*B*"_s, {u"A*B-TEAM"_s}},
         {u"  "_s, u"  *"_s, {u"  LEERZEICHEN"_s}},
         {u"äo"_s, u"ÄO*"_s, {u"ÄONEN"_s}},
@@ -112,7 +123,7 @@ TEST_F(Search, ClearingShowsAllGamesAndAnEmptyFieldNextTime)
         EXPECT_EQ(dialog.Edit1->text(), QString());
     }
     EXPECT_FALSE(window->ClientDataSet1->Filtered());
-    EXPECT_EQ(Titles().size(), 7);
+    EXPECT_EQ(Titles().size(), 9);
     EXPECT_FALSE(Lamp());
     TFormSuchen reopened(window.get());
     EXPECT_EQ(reopened.Edit1->text(), QString());

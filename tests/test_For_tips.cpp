@@ -1,9 +1,14 @@
+#include "DoubleClickDrag.h"
 #include "For_tips.h"
 #include "MainWindowFixture.h"
 #include "TClientDataSet.h"
 #include "TDBGrid.h"
 #include "TableSchemas.h"
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -133,6 +138,52 @@ TEST_F(Tips, ThePageDragsTheWindowAndTheGridDoesNot)
     QTest::mousePress(tips.windowHandle(), Qt::LeftButton, {}, {200, 100});
     EXPECT_FALSE(tips.Dragging());
     QTest::mouseRelease(tips.windowHandle(), Qt::LeftButton, {}, {200, 100});
+    // The second press of a double-click drags too.
+    const QPoint at = tips.pos();
+    DragWithSecondPress(tips.windowHandle(), {200, 320}, {10, 10});
+    EXPECT_EQ(tips.pos(), at + QPoint(10, 10));
     QTest::mouseClick(tips.windowHandle(), Qt::LeftButton, {}, {380, 320}); // the close picture
     EXPECT_FALSE(tips.isVisible());
+}
+
+TEST_F(Tips, EscClosesNothingButStillCancelsACellEdit)
+{
+    for (const bool editMode : {false, true}) {
+        SCOPED_TRACE(editMode ? "edit mode" : "normal mode");
+        Open({Game(u"Anno"_s)}, {Tip(u"Anno"_s, u"Nr. 1998-05"_s, 7, u"Cheat"_s, u"a"_s)}, editMode);
+        bool stillOpen = false;
+        OpenAndPeek([&](TFormTips &tips) {
+            TDBGrid *grid = tips.GridTabelle;
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Escape);
+            QTest::keyClick(&tips, Qt::Key_Escape);
+            if (editMode) { // an open cell editor takes Esc and drops what was typed
+                grid->setCurrentIndex(grid->model()->index(0, 4));
+                grid->edit(grid->currentIndex());
+                QPointer<QLineEdit> editor = grid->viewport()->findChild<QLineEdit *>();
+                ASSERT_TRUE(editor);
+                QTest::keyClicks(editor, u"xyz"_s);
+                QTest::keyClick(editor, Qt::Key_Escape);
+                EXPECT_TRUE(!editor || !editor->isVisible());
+                EXPECT_EQ(tips.ClientDataSet1->ValueAtRow(0, 4).toText(), u"a"_s);
+            }
+            stillOpen = tips.isVisible();
+        });
+        EXPECT_TRUE(stillOpen);
+        Close();
+    }
+}
+
+TEST_F(Tips, GridTitlesWearTheCellsFaceInBoldInBothWindows)
+{
+    OpenNormal();
+    TFormTips tips(window.get());
+    for (TDBGrid *grid : {window->GridTabelle, tips.GridTabelle}) {
+        SCOPED_TRACE(grid->window()->objectName().toStdString());
+        const QFont cells = grid->font(), titles = grid->horizontalHeader()->font();
+        EXPECT_EQ(titles.family(), cells.family());
+        EXPECT_EQ(QFontInfo(titles).pixelSize(), QFontInfo(cells).pixelSize());
+        EXPECT_TRUE(titles.bold());
+        EXPECT_FALSE(cells.bold());
+    }
 }

@@ -111,23 +111,46 @@ TEST_F(Browsing, EveryRatingReachesItsRowAndTheOverallBar)
     EXPECT_EQ(Page(613 - 4, 350), qRgb(255, 255, 255));
 }
 
+TEST(PictureKey, SixCharactersOfTheIssueAsTheyStand)
+{
+    const std::pair<FieldValue, QString> cases[] = {
+        {FieldValue::null(), u"000000"_s},
+        {FieldValue(u"Nr. 1998-12"_s), u"199812"_s},
+        {FieldValue(u"Nr. 99"_s), u"990000"_s}, // what the text lacks counts as 0
+        {FieldValue(u""_s), u"000000"_s},
+        {FieldValue(u"Nr. 19 8-1 "_s), u"19 81 "_s},
+        {FieldValue(u"Nr. 1998--2"_s), u"1998-2"_s},
+        {FieldValue(u"Nr. Ärger-üb"_s), u"Ärge-ü"_s},
+        {FieldValue(u"Nr. 19/8-12"_s), u"190812"_s},
+        {FieldValue(u"Nr. 1"_s + QChar(0) + u"98-12"_s), u"109812"_s},
+        {FieldValue(qint64(12345678901)), u"567801"_s},
+        {FieldValue(u"Nr. 1😀8-12"_s), u"1😀812"_s}, // a whole character beyond the basic plane
+        {FieldValue(u"Nr. 199😀12"_s), u"199012"_s}, // half of one
+    };
+    for (const auto &[issue, key] : cases)
+        EXPECT_EQ(PictureKey(issue), key) << issue.toText().toStdString();
+}
+
 TEST_F(Browsing, ScreenshotIsFoundByTheKeyFromTheIssue)
 {
     WriteScreenshot(dir.filePath(u"DATA/199812/a.png"_s), qRgb(200, 0, 0));
     WriteScreenshot(dir.filePath(u"DATA/990000/b.png"_s), qRgb(0, 200, 0)); // "Nr. 99": the rest taken as 0
     WriteScreenshot(dir.filePath(u"DATA/000000/c.png"_s), qRgb(0, 0, 200));   // no issue at all
-    WriteScreenshot(dir.filePath(u"DATA/000000/d.png"_s), qRgb(9, 9, 9));     // "../../": never outside DATA
+    WriteScreenshot(dir.filePath(u"DATA/..0.00/d.png"_s), qRgb(9, 9, 9));     // a slash cannot stand in a folder name
+    WriteScreenshot(dir.filePath(u"DATA/Mär Ö-/h.png"_s), qRgb(0, 99, 0));   // blanks, hyphens and umlauts stay
     Open({Game(u"A"_s, {{u"AUSGABE", u"Nr. 1998-12"_s}, {u"BILDNAME", u"a.png"_s}}),
           Game(u"B"_s, {{u"AUSGABE", u"Nr. 99"_s}, {u"BILDNAME", u"b.png"_s}}),
           Game(u"C"_s, {{u"BILDNAME", u"c.png"_s}}),
           Game(u"D"_s, {{u"AUSGABE", u"Nr. ../..//"_s}, {u"BILDNAME", u"d.png"_s}}),
           Game(u"E"_s, {{u"AUSGABE", u"Nr. 1998-12"_s}}),
           Game(u"F"_s, {{u"AUSGABE", u"Nr. 1998-12"_s}, {u"BILDNAME", u""_s}}),
-          Game(u"G"_s, {{u"AUSGABE", u"Nr. 1998-12"_s}, {u"BILDNAME", u"fehlt.png"_s}})});
+          Game(u"G"_s, {{u"AUSGABE", u"Nr. 1998-12"_s}, {u"BILDNAME", u"fehlt.png"_s}}),
+          Game(u"H"_s, {{u"AUSGABE", u"Nr. Mär -Ö-"_s}, {u"BILDNAME", u"h.png"_s}})});
     const std::pair<QRgb, QRgb> expected[] = {
         {qRgb(200, 0, 0), qRgb(200, 0, 0)}, {qRgb(0, 200, 0), qRgb(0, 200, 0)}, {qRgb(0, 0, 200), qRgb(0, 0, 200)},
         {qRgb(9, 9, 9), qRgb(9, 9, 9)},     {kFallback, kFallback},             {kFallback, kFallback},
         {kFallback, qRgb(206, 0, 41)}, // missing file: the red marker
+        {qRgb(0, 99, 0), qRgb(0, 99, 0)},
     };
     for (const auto &[picture, marker] : expected) {
         SCOPED_TRACE(Title().toStdString());

@@ -1,6 +1,8 @@
 #include "DatabaseError.h"
 #include "TClientDataSet.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -188,6 +190,91 @@ TEST(TClientDataSetEditing, AppendedRecordTakesItsPlaceInTheIndexOrder)
     EXPECT_EQ(t.ds.RecNo(), 1);
 }
 
+TEST(TClientDataSetEditing, InsertedRecordStandsBeforeTheCurrentOneInStoredOrder)
+{
+    struct Case {
+        const char *name;
+        std::function<void(Table &)> placeCursor;
+        std::vector<QString> storedAfter; // "Neu" filled in and posted
+    };
+    const Case cases[] = {
+        {"first", [](Table &t) { t.ds.First(); }, {u"Neu"_s, u"Anno"_s, u"Bolide"_s, u"Cyber"_s}},
+        {"middle", [](Table &t) { t.ds.Next(); }, {u"Anno"_s, u"Neu"_s, u"Bolide"_s, u"Cyber"_s}},
+        {"last", [](Table &t) { t.ds.Last(); }, {u"Anno"_s, u"Bolide"_s, u"Neu"_s, u"Cyber"_s}},
+        {"no current record", [](Table &t) { t.ds.SetFilter(u"TITEL = 'N*'"_s); t.ds.SetFiltered(true); },
+         {u"Anno"_s, u"Bolide"_s, u"Cyber"_s, u"Neu"_s}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Table t = ThreeGames();
+        c.placeCursor(t);
+        const QString current = t.title();
+        const int row = t.ds.RecNo() < 0 ? t.ds.RecordCount() : t.ds.RecNo();
+        const int scrolls = t.scrolls;
+
+        // Left empty, it goes again when the cursor moves on, and the rows below it count as before.
+        t.ds.Insert();
+        EXPECT_EQ(t.scrolls, scrolls + 1);
+        EXPECT_EQ(t.ds.RecNo(), row);
+        EXPECT_TRUE(t.ds.ValueAtRow(row, 0).isNull());
+        if (!current.isEmpty()) {
+            EXPECT_EQ(t.ds.ValueAtRow(row + 1, 0).toText(), current);
+            t.ds.Next(); // onto the row below the new one: the record that was current
+            EXPECT_EQ(t.title(), current);
+            EXPECT_EQ(t.ds.RecordCount(), 3);
+        }
+
+        t.ds.Insert();
+        t.ds.SetFieldText(0, u"Neu"_s);
+        t.ds.Post();
+        EXPECT_EQ(t.title(), u"Neu"_s);
+        t.ds.SetFiltered(false);
+        EXPECT_EQ(t.titles(), c.storedAfter);
+    }
+}
+
+TEST(TClientDataSetEditing, InsertedRecordIsStoredBeforeTheCurrentOneWhateverTheIndex)
+{
+    Table t = ThreeGames();
+    t.ds.SetIndexFieldNames(u"GENRE"_s); // Cyber (Action), Bolide (Rennspiel), Anno (Strategie)
+    t.ds.First();
+    t.ds.Next();
+    ASSERT_EQ(t.title(), u"Bolide"_s);
+    t.ds.Insert();
+    t.ds.SetFieldText(0, u"Neu"_s);
+    t.ds.SetFieldText(2, u"Zauberei"_s);
+    t.ds.Next(); // posted: it takes its place in the index
+    EXPECT_EQ(t.titles(), (std::vector<QString>{u"Cyber"_s, u"Bolide"_s, u"Anno"_s, u"Neu"_s}));
+    t.ds.SetIndexFieldNames(QString());
+    EXPECT_EQ(t.titles(), (std::vector<QString>{u"Anno"_s, u"Neu"_s, u"Bolide"_s, u"Cyber"_s}));
+}
+
+TEST(TClientDataSetEditing, AnErrorOfTheAfterScrollHandlerReachesTheCallerAfterTheMove)
+{
+    QTemporaryDir dir;
+    Table t = ThreeGames();
+    int calls = 0;
+    t.ds.SetAfterScrollHandler([&] {
+        ++calls;
+        throw EDatabaseError(u"Feld 'BILDNAME' nicht gefunden"_s);
+    });
+    EXPECT_THROW(t.ds.Next(), EDatabaseError);
+    EXPECT_EQ(t.title(), u"Bolide"_s); // the move itself is done
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(t.scrolls, 1); // the grids were told first
+
+    // A save whose posted change leaves the filter has written the file before the handler runs.
+    t.ds.SetFilter(u"TITEL = 'B*'"_s);
+    EXPECT_THROW(t.ds.SetFiltered(true), EDatabaseError);
+    t.ds.Edit();
+    t.ds.SetFieldText(0, u"Xolide"_s);
+    EXPECT_THROW(t.ds.SaveToFile(dir.filePath(u"t.cds"_s)), EDatabaseError);
+    TClientDataSet loaded;
+    loaded.LoadFromFile(dir.filePath(u"t.cds"_s));
+    loaded.Next();
+    EXPECT_EQ(loaded.FieldByName(u"TITEL"_s).toText(), u"Xolide"_s);
+}
+
 TEST(TClientDataSetEditing, DeleteRemovesTheRecordAndMovesOn)
 {
     Table t = ThreeGames();
@@ -318,6 +405,7 @@ TEST(TClientDataSetFilter, PrefixQuoteAndAsteriskCases)
     struct Case {
         const char16_t *expression;
         std::vector<QString> titles;
+        bool ignoreCase = false;
     };
     const Case cases[] = {
         {u"TITEL = 'AB*'", {u"ABENTEUER"_s, u"AB"_s}},       // case counts
@@ -327,9 +415,15 @@ TEST(TClientDataSetFilter, PrefixQuoteAndAsteriskCases)
         {u"TITEL = '*'", {u"ABENTEUER"_s, u"Abenteuer"_s, u"A*B-Team"_s, u"AB"_s, u"BALDUR'S RUHM"_s}},
         {u"TITEL = 'XYZ*'", {}},
         {u"SEITE = '5*'", {u"BALDUR'S RUHM"_s}},
+        // The option to ignore case: every title the exact comparison finds, and those written otherwise.
+        {u"TITEL = 'AB*'", {u"ABENTEUER"_s, u"Abenteuer"_s, u"AB"_s}, true},
+        {u"TITEL = 'abenteuer'", {u"ABENTEUER"_s, u"Abenteuer"_s}, true},
+        {u"TITEL = 'aBENTEUERX*'", {}, true}, // what differs beyond the prefix still counts
+        {u"TITEL = 'baldur''s*'", {u"BALDUR'S RUHM"_s}, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(QString::fromUtf16(c.expression).toStdString());
+        t.ds.SetFilterOptions(c.ignoreCase ? unsigned(TClientDataSet::foCaseInsensitive) : 0u);
         t.ds.SetFilter(QString::fromUtf16(c.expression));
         const int before = t.scrolls;
         t.ds.SetFiltered(true);

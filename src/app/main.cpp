@@ -1,3 +1,4 @@
+#include "GermanTexts.h"
 #include "Startup.h"
 
 #include <QApplication>
@@ -9,5 +10,6 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     QApplication app(argc, argv);
+    LoadGermanTexts(app);
     return RunSpieldex(app, arguments);
 }

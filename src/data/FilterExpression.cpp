@@ -67,6 +67,7 @@ FilterExpression ParseFilterExpression(const QString &expression)
 
     result.fieldName = name;
     result.prefix = literal.endsWith(u'*');
-    result.utf8 = (result.prefix ? literal.chopped(1) : literal).toUtf8();
+    result.literal = result.prefix ? literal.chopped(1) : literal;
+    result.utf8 = result.literal.toUtf8();
     return result;
 }

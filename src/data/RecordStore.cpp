@@ -175,6 +175,11 @@ void RecordStore::append(const std::vector<FieldValue> &values)
     records_.push_back(Store(Encode(values)));
 }
 
+void RecordStore::insert(int record, const std::vector<FieldValue> &values)
+{
+    records_.insert(records_.begin() + record, Store(Encode(values)));
+}
+
 void RecordStore::replace(int record, const std::vector<FieldValue> &values)
 {
     records_[size_t(record)] = Store(Encode(values)); // the old bytes stay unused in their chunk

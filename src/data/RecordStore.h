@@ -34,6 +34,8 @@ public:
 
     // Values are Null, text or integer; unassigned and missing trailing values are stored as Null.
     void append(const std::vector<FieldValue> &values);
+    // Puts a record before `record` in stored order; the later records move up by one.
+    void insert(int record, const std::vector<FieldValue> &values);
     void replace(int record, const std::vector<FieldValue> &values);
     void remove(int record);
 

@@ -35,6 +35,8 @@ void TClientDataSet::CheckPosition(int position) const
 void TClientDataSet::Scrolled()
 {
     emit AfterScroll();
+    if (afterScrollHandler_)
+        afterScrollHandler_();
 }
 
 // ---- opening, closing, files ----
@@ -64,9 +66,10 @@ void TClientDataSet::LoadFromFile(const QString &fileName)
 void TClientDataSet::SaveToFile(const QString &fileName)
 {
     CheckActive();
-    if (Settle())
+    const bool recordChanged = Settle();
+    WriteTableFile(fileName, fields_, records_); // written whatever the handler of the move does
+    if (recordChanged)
         Scrolled();
-    WriteTableFile(fileName, fields_, records_);
 }
 
 void TClientDataSet::Open()
@@ -189,6 +192,15 @@ void TClientDataSet::SetFilter(const QString &expression)
         SetFiltered(true);
 }
 
+void TClientDataSet::SetFilterOptions(unsigned options)
+{
+    if (options == filterOptions_)
+        return;
+    filterOptions_ = options;
+    if (filtered_ && Active())
+        SetFiltered(true);
+}
+
 void TClientDataSet::SetFiltered(bool on)
 {
     const bool before = filtered_;
@@ -215,9 +227,11 @@ bool TClientDataSet::Passes(int record) const
         return true;
     if (records_.isNull(record, filterField_))
         return false;
+    const bool ignoreCase = (filterOptions_ & foCaseInsensitive) != 0;
     if (records_.isInteger(record, filterField_))
-        return filterExpression_.matches(QUtf8StringView(QByteArray::number(records_.integer(record, filterField_))));
-    return filterExpression_.matches(records_.text(record, filterField_));
+        return filterExpression_.matches(QUtf8StringView(QByteArray::number(records_.integer(record, filterField_))),
+                                         ignoreCase);
+    return filterExpression_.matches(records_.text(record, filterField_), ignoreCase);
 }
 
 void TClientDataSet::RebuildView()
@@ -341,7 +355,14 @@ void TClientDataSet::Prior()
 void TClientDataSet::MoveBy(int distance)
 {
     CheckActive();
+    const bool droppingNew = state_ == State::Insert && !modified_;
+    const int rowOfNew = row_;
     const bool recordChanged = Settle();
+    if (droppingNew) {
+        // The distance was counted with the new row in the view: the rows below it move up.
+        const int target = rowOfNew + distance - (distance > 0 ? 1 : 0);
+        distance = target - row_;
+    }
     if (distance == 0 || (distance > 0 && eof_) || (distance < 0 && bof_)) {
         if (recordChanged)
             Scrolled();
@@ -426,8 +447,11 @@ bool TClientDataSet::PostPending()
     const bool inserting = state_ == State::Insert;
     int record;
     if (inserting) {
-        records_.append(buffer_);
-        record = records_.size() - 1;
+        record = storedPositionOfNew_;
+        records_.insert(record, buffer_);
+        for (int &r : view_)
+            if (r >= record)
+                ++r;
     } else {
         record = view_[row_];
         records_.replace(record, buffer_);
@@ -455,20 +479,36 @@ bool TClientDataSet::PostPending()
     return left;
 }
 
+void TClientDataSet::BeginNewRecord(int row, int storedPosition)
+{
+    rowBeforeAppend_ = row_;
+    eofBeforeAppend_ = eof_;
+    bofBeforeAppend_ = bof_;
+    storedPositionOfNew_ = storedPosition;
+    buffer_.assign(fields_.size(), FieldValue::null());
+    modified_ = false;
+    state_ = State::Insert;
+    row_ = row;
+    eof_ = bof_ = false;
+    emit ViewChanged();
+    Scrolled();
+}
+
 void TClientDataSet::Append()
 {
     CheckActive();
     Settle();
-    rowBeforeAppend_ = row_;
-    eofBeforeAppend_ = eof_;
-    bofBeforeAppend_ = bof_;
-    buffer_.assign(fields_.size(), FieldValue::null());
-    modified_ = false;
-    state_ = State::Insert;
-    row_ = int(view_.size());
-    eof_ = bof_ = false;
-    emit ViewChanged();
-    Scrolled();
+    BeginNewRecord(int(view_.size()), records_.size());
+}
+
+void TClientDataSet::Insert()
+{
+    CheckActive();
+    Settle();
+    if (row_ < 0)
+        BeginNewRecord(int(view_.size()), records_.size());
+    else
+        BeginNewRecord(row_, view_[row_]);
 }
 
 void TClientDataSet::Edit()
@@ -579,6 +619,8 @@ FieldValue TClientDataSet::ValueAtRow(int row, int position) const
         return FieldValue::null();
     if (row == row_ && (state_ == State::Edit || state_ == State::Insert))
         return buffer_[position];
+    if (state_ == State::Insert && row > row_)
+        --row; // the rows below a new record stand one lower
     if (row < 0 || row >= int(view_.size()))
         return FieldValue::null();
     return records_.value(view_[row], position);

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <vector>
 
 // The in-memory table engine: fields and records, a view of the records (index order,
@@ -18,8 +19,11 @@
 // further record leaves the cursor on the last one and sets the end-of-table flag.
 //
 // AfterScroll is emitted after load, open, recreate, every move that is not a no-op,
-// every append, every setting of Filtered, after a delete and after dropping an
-// appended record (the current record changes); never after IndexFieldNames.
+// every append or insert, every setting of Filtered, after a delete and after dropping an
+// appended record (the current record changes); never after IndexFieldNames. The owner's
+// after-scroll handler runs right after the signal, outside the window framework: an error
+// it raises leaves the call that moved the cursor (the move itself is done), so the rest of
+// the caller's action is skipped and the error is shown once, where the action began.
 // Errors are EDatabaseError with the text the user reads.
 class TClientDataSet : public QObject {
     Q_OBJECT
@@ -57,6 +61,10 @@ public:
 
     void SetFilter(const QString &expression);
     QString Filter() const { return filter_; }
+    // foCaseInsensitive compares the literal without regard to letter case; none is set at first.
+    enum FilterOption : unsigned { foCaseInsensitive = 1 };
+    void SetFilterOptions(unsigned options);
+    unsigned FilterOptions() const { return filterOptions_; }
     void SetFiltered(bool on);
     bool Filtered() const { return filtered_; }
 
@@ -72,7 +80,12 @@ public:
     int RecordCount() const;
     int RecNo() const { return row_; }
 
+    // A pending change is posted first; an empty record is added at the end, being edited,
+    // and posted by the next move (dropped if nothing was set).
     void Append();
+    // The same, but the new record stands before the current one: in stored order, and on
+    // the current row of the view until it is posted. Without a current record: at the end.
+    void Insert();
     void Edit();
     void Post();
     void Cancel();
@@ -99,6 +112,8 @@ public:
     // Any row of the view, for grids; the row being edited shows its pending values.
     FieldValue ValueAtRow(int row, int position) const;
 
+    void SetAfterScrollHandler(std::function<void()> handler) { afterScrollHandler_ = std::move(handler); }
+
 signals:
     void AfterScroll();
     // The view's rows changed (load, sort, filter, append, post, delete, cancel).
@@ -111,6 +126,7 @@ private:
     bool Settle();             // posts or drops a pending change; true when the current record changed
     bool PostPending();        // writes the buffer; true when the cursor had to leave the record
     bool DropAppended();
+    void BeginNewRecord(int row, int storedPosition);
     void RebuildView();        // filter and index applied; the cursor is left to the caller
     void SortView();
     bool Passes(int record) const;
@@ -135,10 +151,14 @@ private:
     FilterExpression filterExpression_;
     int filterField_ = -1;
     bool filtered_ = false;
+    unsigned filterOptions_ = 0;
 
     std::vector<FieldValue> buffer_; // pending values of the record being edited or appended
     bool modified_ = false;
+    int storedPositionOfNew_ = 0; // where a new record goes in stored order
     int rowBeforeAppend_ = -1;
     bool eofBeforeAppend_ = true;
     bool bofBeforeAppend_ = true;
+
+    std::function<void()> afterScrollHandler_;
 };

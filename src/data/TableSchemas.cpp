@@ -23,3 +23,24 @@ std::vector<FieldDef> TipsTableFields()
         {u"Art"_s, FieldType::Text, 64},    {u"Hinweis"_s, FieldType::Text, 255},
     };
 }
+
+QString PictureKey(const FieldValue &issue)
+{
+    QString key(6, u'0');
+    if (issue.isNull())
+        return key;
+    const QString text = issue.toText();
+    const int positions[6] = {5, 6, 7, 8, 10, 11};
+    for (int i = 0; i < 6; ++i) {
+        if (const qsizetype at = positions[i] - 1; at < text.size())
+            key[i] = text.at(at);
+    }
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const QChar c = key.at(i);
+        if (c.isHighSurrogate() && i + 1 < key.size() && key.at(i + 1).isLowSurrogate())
+            ++i; // a whole character beyond the basic plane
+        else if (c == u'/' || c == QChar(0) || c.isSurrogate())
+            key[i] = u'0';
+    }
+    return key;
+}

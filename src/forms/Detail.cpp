@@ -19,6 +19,7 @@
 #include "TImage.h"
 #include "TableSchemas.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -65,24 +66,6 @@ const std::array<QString, 16> kPageFields = {
     u"TITEL"_s,   u"WERTUNG"_s,  u"GRAFIK"_s,  u"SOUND"_s,   u"EINSTIEG"_s,   u"KOMPLEXI"_s, u"STEUERUNG"_s, u"MULTIPLAY"_s,
     u"HERSTELLER"_s, u"TESTVER"_s, u"BETRIEBS"_s, u"SPRACHE"_s, u"MULTIPLAYT"_s, u"DDKARTE"_s,  u"HARDWAREM"_s, u"HARDWAREE"_s,
 };
-
-// The picture folder's name: characters 5-8 and 10-11 of the issue, "Nr. 1998-12" giving
-// 199812. A character the text lacks is taken as "0", and so is anything but an ASCII
-// letter or digit, so that the key always names one folder inside DATA.
-std::array<char, 7> PictureKey(const FieldValue &issue)
-{
-    std::array<char, 7> key = {'0', '0', '0', '0', '0', '0', '\0'};
-    if (issue.isNull())
-        return key;
-    const QString text = issue.toText();
-    const int positions[6] = {5, 6, 7, 8, 10, 11};
-    for (int i = 0; i < 6; ++i) {
-        const qsizetype at = positions[i] - 1;
-        const QChar c = at < text.size() ? text.at(at) : QChar(u'0');
-        key[i] = c.unicode() < 128 && c.isLetterOrNumber() ? char(c.unicode()) : '0';
-    }
-    return key;
-}
 
 // 0 none, 1 gold for exactly "GA", 2 platinum for any other text.
 int AwardCode(const FieldValue &extras)
@@ -144,8 +127,8 @@ TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Q
     OnClick(TasteTips, &TDetailansicht::TasteTipsClick);
     OnClick(TasteInfo, &TDetailansicht::TasteInfoClick);
     OnClick(TasteIE, &TDetailansicht::TasteIEClick);
-    connect(ClientDataSet1, &TClientDataSet::AfterScroll, this,
-            [this] { RunGuarded([this] { ClientDataSet1AfterScroll(); }); });
+    // Not guarded here: an error while the page is drawn belongs to the action that moved the cursor.
+    ClientDataSet1->SetAfterScrollHandler([this] { ClientDataSet1AfterScroll(); });
     connect(GridTabelle, &TDBGrid::TitleClick, this,
             [this](const QString &field) { RunGuarded([&] { GridTabelleTitleClick(field); }); });
     SetBadgePictures(ImageGoldaward, ImagePlatinaward, ImageZusatzcd);
@@ -211,9 +194,9 @@ void TDetailansicht::ClientDataSet1AfterScroll()
     DetailPage(dpStore, nullptr, 0, values.data());
     DetailPage(dpDraw, Backgrnd);
 
-    const std::array<char, 7> key = PictureKey(ClientDataSet1->FieldByName(u"AUSGABE"_s));
+    const QByteArray key = QFile::encodeName(PictureKey(ClientDataSet1->FieldByName(u"AUSGABE"_s)));
     const FieldValue pictureName = ClientDataSet1->FieldByName(u"BILDNAME"_s);
-    Screenshot(ssShow, Spielebild, 0, pictureName.isNull() ? QString() : pictureName.toText(), key.data());
+    Screenshot(ssShow, Spielebild, 0, pictureName.isNull() ? QString() : pictureName.toText(), key.constData());
 
     const FieldValue extraCd = ClientDataSet1->FieldByName(u"ZUSATZCD"_s);
     BadgeOverlay(boSetBadges, AwardCode(ClientDataSet1->FieldByName(u"EXTRAS"_s)),

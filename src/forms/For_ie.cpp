@@ -66,15 +66,13 @@ TFormIE::TFormIE(QWidget *owner) : QDialog(owner)
     GroupBox1 = new QGroupBox(u"Hinweis"_s, this);
     GroupBox1->setGeometry(8, 8, 225, 129);
     GroupBox1->setFont(DialogFont(true));
-    StaticText1 = new QLabel(u"Mit dieser Funktion können Sie für Backup-Zwecke Daten aus dem Spieldex exportieren und "
-                             u"wieder importieren. Die Daten werden als Textdatei mit TABs als Trennzeichen abgelegt."_s,
-                             GroupBox1);
-    StaticText1->setGeometry(8, 16, 209, 105);
-    StaticText1->setFont(DialogFont());
-    StaticText1->setWordWrap(true);
-    StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    StaticText1 = AddHint(GroupBox1,
+                          u"Mit dieser Funktion können Sie für Backup-Zwecke Daten aus dem Spieldex exportieren und "
+                          u"wieder importieren. Die Daten werden als Textdatei mit TABs als Trennzeichen abgelegt."_s,
+                          {8, 16, 209, 105});
     setTabOrder(TasteImportieren, TasteExportieren);
     setTabOrder(TasteExportieren, TasteAbbrechen);
+    LetEnterPressFocusedButtons(this);
 
     DialogImportieren = {u"Datei importieren"_s, kFilter, u"txt"_s, u"spdex_d.txt"_s};
     DialogExportieren = {u"Datei exportieren"_s, kFilter, u"txt"_s, u"spdex_d.txt"_s};

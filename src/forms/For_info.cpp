@@ -73,6 +73,7 @@ TFormInfo::TFormInfo(QWidget *owner) : QDialog(owner)
     ButtonSchliessen->setAutoDefault(false);
     connect(ButtonSchliessen, &QPushButton::clicked, this, &QDialog::reject); // Esc and the close box alike
     setTabOrder(Memo1, ButtonSchliessen);
+    LetEnterPressFocusedButtons(this);
 }
 
 void TFormInfo::showEvent(QShowEvent *event)

@@ -10,19 +10,25 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
-QString SearchCapitals(const QString &text, const QLocale &locale)
+QString SearchCapitals(const QString &text)
 {
-    const bool turkic = locale.language() == QLocale::Turkish || locale.language() == QLocale::Azerbaijani;
-    QString capitals;
-    capitals.reserve(text.size());
-    for (const char32_t c : text.toUcs4()) {
-        const char32_t capital = turkic && c == U'i' ? U'\u0130' : QChar::toUpper(c);
-        capitals += QString::fromUcs4(&capital, 1);
+    QString capitals = text;
+    for (QChar &c : capitals) {
+        const char16_t u = c.unicode();
+        if ((u >= u'a' && u <= u'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) // Latin-1's letters, not ÷
+            c = QChar(char16_t(u - 0x20));
+        else if (u == u'š')
+            c = u'Š';
+        else if (u == u'œ')
+            c = u'Œ';
+        else if (u == u'ž')
+            c = u'Ž';
+        else if (u == u'ÿ')
+            c = u'Ÿ';
     }
     return capitals;
 }
@@ -57,22 +63,17 @@ TFormSuchen::TFormSuchen(QWidget *owner) : QDialog(owner)
     GroupBox1 = new QGroupBox(u"Hinweis"_s, this);
     GroupBox1->setGeometry(8, 56, 329, 145);
     GroupBox1->setFont(DialogFont(true));
-    StaticText1 = new QLabel(
+    StaticText1 = AddHint(
+        GroupBox1,
         u"Geben Sie einen Begriff oder eine Zeichenfolge ein, die der Anfangszeichenfolge des gesuchten Spiels "
         u"entspricht. Wenn Sie auf \"Suchen\" klicken, zeigt das Programm in der \"Tabelle\" nur noch die Spiele mit "
         u"dieser Anfangszeichenfolge an."_s,
-        GroupBox1);
-    StaticText1->setGeometry(8, 16, 305, 57);
-    StaticText2 = new QLabel(
+        {8, 16, 305, 57});
+    StaticText2 = AddHint(
+        GroupBox1,
         u"Diese Einstellung bleibt solange aktiv - zu Erkennen an der roten Lampe auf der Taste \"Suchen\" - bis Sie "
         u"auf die Taste \"Löschen\" klicken. Dann stellt der Spieldex wieder alle gespeicherten Spiele dar."_s,
-        GroupBox1);
-    StaticText2->setGeometry(8, 80, 313, 57);
-    for (QLabel *hint : {StaticText1, StaticText2}) {
-        hint->setFont(DialogFont());
-        hint->setWordWrap(true);
-        hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
+        {8, 80, 313, 57});
 
     setTabOrder(Edit1, TasteSuchen);
     setTabOrder(TasteSuchen, TasteLoeschen);
@@ -80,6 +81,7 @@ TFormSuchen::TFormSuchen(QWidget *owner) : QDialog(owner)
     connect(TasteSuchen, &QPushButton::clicked, this, [this] { RunGuarded([this] { TasteSuchenClick(); }); });
     connect(TasteLoeschen, &QPushButton::clicked, this, [this] { RunGuarded([this] { TasteLoeschenClick(); }); });
     connect(TasteSchliessen, &QPushButton::clicked, this, &QDialog::reject); // also Esc and the close box
+    LetEnterPressFocusedButtons(this);
     Edit1->setFocus();
     FormCreate();
 }
@@ -94,12 +96,14 @@ void TFormSuchen::TasteSuchenClick()
     QString text = Edit1->text();
     if (text.isEmpty())
         return; // an active search stays as it is
-    text = SearchCapitals(text, QLocale());
+    text = SearchCapitals(text);
     if (!text.endsWith(u'*'))
         text += u'*';
     Edit1->setText(text);
     SearchTextStore(stStore, text);
     TClientDataSet *games = Detailansicht->ClientDataSet1;
+    // The field shows capitals, but a title is found whatever case it is written in.
+    games->SetFilterOptions(TClientDataSet::foCaseInsensitive);
     games->SetFilter(TitleFilterFor(text));
     games->SetFiltered(true);
     Detailansicht->TasteSuchenR->show();

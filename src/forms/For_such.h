@@ -26,10 +26,10 @@ public:
     void TasteLoeschenClick();
 };
 
-// Capitals character by character (the simple case mapping, with the Turkic dotted
-// capital I where the locale asks for it): "ä" becomes "Ä", a letter without a single
-// capital such as "ß" stays, so the text keeps its length.
-QString SearchCapitals(const QString &text, const QLocale &locale);
+// Capitals as the Windows-1252 code page knows them, character by character: "ä" becomes
+// "Ä" and "ÿ" becomes "Ÿ"; a letter whose capital the code page lacks ("µ", "ß") and any
+// character beyond the code page stay as they are, so the text keeps its length.
+QString SearchCapitals(const QString &text);
 
 // The filter that finds titles beginning with the search text (which ends in "*"):
 // the text between single quotes, a quote inside it doubled.

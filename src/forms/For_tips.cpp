@@ -13,6 +13,7 @@
 #include "TImage.h"
 #include "TableSchemas.h"
 
+#include <QKeyEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -114,3 +115,12 @@ void TFormTips::showEvent(QShowEvent *event)
     GridTabelle->scrollTo(GridTabelle->currentIndex(), QAbstractItemView::PositionAtTop);
 }
 
+
+void TFormTips::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -38,6 +38,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // The close picture is the only way out: Esc closes nothing here.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     SurfaceDrag *drag_; // FormMouseDown, FormMouseMove, FormMouseUp

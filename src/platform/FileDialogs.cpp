@@ -9,25 +9,20 @@ class RealDialogs : public FileDialogService {
 public:
     std::optional<QString> Open(QWidget *owner, const FileDialogRequest &request) override
     {
-        return Run(owner, request, QFileDialog::AcceptOpen);
+        return Run(owner, request, false);
     }
     std::optional<QString> Save(QWidget *owner, const FileDialogRequest &request) override
     {
-        return Run(owner, request, QFileDialog::AcceptSave);
+        return Run(owner, request, true);
     }
 
 private:
-    static std::optional<QString> Run(QWidget *owner, const FileDialogRequest &request, QFileDialog::AcceptMode mode)
+    static std::optional<QString> Run(QWidget *owner, const FileDialogRequest &request, bool forSaving)
     {
-        QFileDialog dialog(owner, request.title, QDir::currentPath(), request.filter);
-        dialog.setAcceptMode(mode);
-        dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        dialog.setDefaultSuffix(request.defaultSuffix);
-        dialog.selectFile(request.initialName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(owner, request, forSaving);
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
             return std::nullopt;
-        return dialog.selectedFiles().constFirst();
+        return dialog->selectedFiles().constFirst();
     }
 };
 
@@ -51,4 +46,16 @@ FileDialogService *SetFileDialogService(FileDialogService *service)
     FileDialogService *previous = current == &realDialogs ? nullptr : current;
     current = service ? service : &realDialogs;
     return previous;
+}
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget *owner, const FileDialogRequest &request, bool forSaving)
+{
+    auto dialog = std::make_unique<QFileDialog>(owner, request.title, QDir::currentPath(), request.filter);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->setDefaultSuffix(request.defaultSuffix);
+    dialog->selectFile(request.initialName);
+    return dialog;
 }

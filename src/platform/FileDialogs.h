@@ -2,8 +2,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 // The open and save dialogs, as the program asks for them. Like the message boxes they
@@ -30,3 +32,7 @@ std::optional<QString> AskFileToSave(QWidget *owner, const FileDialogRequest &re
 // Puts a service in place of the real dialogs and returns the one it replaces; nullptr
 // brings the real dialogs back.
 FileDialogService *SetFileDialogService(FileDialogService *service);
+
+// The dialog the real service runs: the framework's own (never the desktop's, so that its
+// texts are German like the rest), in the current folder with the proposed name.
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget *owner, const FileDialogRequest &request, bool forSaving);

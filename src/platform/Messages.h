@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QMessageBox;
+
 // Message boxes, as the program asks for them. Every box goes through one service so
 // that tests can put a recording double in its place and no modal box blocks them.
 enum class MessageIcon { Error, Warning, Information };
@@ -29,3 +33,7 @@ MessageAnswer ShowMessage(const MessageRequest &request);
 // Puts a service in place of the real boxes and returns the one it replaces;
 // nullptr brings the real boxes back.
 MessageService *SetMessageService(MessageService *service);
+
+// The box the real service shows for a request: the framework's box, wide enough for its
+// whole title to show in the title bar.
+std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest &request);

@@ -14,6 +14,7 @@ bool SurfaceDrag::eventFilter(QObject *watched, QEvent *event)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: // the second press of a double-click is a press too
         dragging_ = true;
         grab_ = static_cast<QMouseEvent *>(event)->position().toPoint();
         return true;

@@ -28,9 +28,7 @@ TDBGrid::TDBGrid(QWidget *parent, const QString &name, const QRect &bounds, TDat
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
-    QFont titleFont = font();
-    titleFont.setBold(true);
-    horizontalHeader()->setFont(titleFont);
+    FollowFontInTitles();
     horizontalHeader()->setStyleSheet(
         u"QHeaderView::section { background: black; color: white; border: 1px solid #404040; padding: 2px; }"_s);
     SetReadOnly(true);
@@ -40,6 +38,20 @@ TDBGrid::TDBGrid(QWidget *parent, const QString &name, const QRect &bounds, TDat
     });
     connect(source_->DataSet(), &TClientDataSet::AfterScroll, this, &TDBGrid::FollowCursor);
     connect(source_, &QAbstractItemModel::modelReset, this, &TDBGrid::FollowCursor);
+}
+
+void TDBGrid::FollowFontInTitles()
+{
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    horizontalHeader()->setFont(titleFont);
+}
+
+void TDBGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) // the titles wear the cells' face, in bold
+        FollowFontInTitles();
 }
 
 void TDBGrid::SetReadOnly(bool readOnly)
@@ -129,6 +141,11 @@ void TDBGrid::keyPressEvent(QKeyEvent *event)
     if (event->key() == Qt::Key_Down && atLastRow) {
         if (!untouchedNewRow) // a new row is added below the last one, which is posted first
             RunGuarded([table] { table->Append(); });
+        return;
+    }
+    if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
+        if (!untouchedNewRow) // a new row goes before the current one
+            RunGuarded([table] { table->Insert(); });
         return;
     }
     if (event->key() == Qt::Key_Escape && table->state() != TClientDataSet::State::Browse) {

@@ -6,8 +6,9 @@ class TDataSource;
 
 // A grid bound to a table: its current row is the table's cursor, so moving through
 // the grid moves the cursor and every cursor move shows in the grid. Read-only unless
-// told otherwise; editable, it edits, appends (down from the last row) and deletes
-// (Ctrl+Del, after a confirmation) records.
+// told otherwise; editable, it edits, appends (down from the last row), inserts (Insert,
+// before the current row) and deletes (Ctrl+Del, after a confirmation) records. The
+// titles show in the cells' face, bold.
 class TDBGrid : public QTableView {
     Q_OBJECT
 public:
@@ -27,11 +28,13 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     void FollowCursor();
+    void FollowFontInTitles();
     void DropUntouchedAppend();
 
     TDataSource *source_;
