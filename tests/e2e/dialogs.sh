@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# The dialogs under a real X server: the title search with its lamp, a game without
-# tips (the warning, then the tips window, closed by its close picture), the info dialog.
+# The dialogs under a real X server, driven by keys as a keyboard user would: the title
+# search finds a mixed-case title by its lower-case prefix and lights the lamp, Tab and
+# Enter press "Löschen"; a game without tips shows the warning, then the tips window,
+# which Esc does not close and its close picture does; the info dialog's button takes
+# Enter.
 # Usage (under Xvfb): dialogs.sh <demo CD folder> <xshot>
 set -uo pipefail
 here=$(dirname "$0")
 source "$here/lib.sh"
 XSHOT=$2
 copy_cd "$1"
-# A game of its own, found only by its prefix, with both badges and no tips.
+# A game of its own, written in mixed case, found only by its prefix, with both badges and no tips.
 sqlite3 "$work/cd/spdex_d.cds" \
-  "INSERT INTO records (TITEL, AUSGABE, WERTUNG, EXTRAS, ZUSATZCD) VALUES ('ZZ TESTSPIEL', 'Nr. 1999-09', 90, 'GA', 'Ja')"
+  "INSERT INTO records (TITEL, AUSGABE, WERTUNG, EXTRAS, ZUSATZCD) VALUES ('Zz Testspiel', 'Nr. 1999-09', 90, 'GA', 'Ja')"
 
 start_window_manager || exit 1
 start_program "$work/cd/spieldex" || exit 1
@@ -30,9 +33,10 @@ else
   sleep 0.5
   window_shown "Spieldex: Suchen" && fail "Esc did not close the search dialog" || pass "Esc closed the search dialog"
 fi
-[ "$(region_sum 19 328 154 40)" != "$lamp_before" ] && pass "the lamp on the search button is lit" \
+lamp_lit=$(region_sum 19 328 154 40)
+[ "$lamp_lit" != "$lamp_before" ] && pass "the lamp on the search button is lit" \
   || fail "the search button did not change"
-[ "$(region_sum 352 402 272 62)" != "$badges_before" ] && pass "the page shows the found game with its badges" \
+[ "$(region_sum 352 402 272 62)" != "$badges_before" ] && pass "the lower-case prefix found the mixed-case title" \
   || fail "no badges for the found game"
 
 click_at 254 348 # Tipps: the found game has none
@@ -47,7 +51,13 @@ fi
 tips=$(wait_for_window "FormTips")
 if [ -n "$tips" ]; then
   pass "the tips window opened after the warning"
+  xdotool windowfocus --sync "$tips"
+  xdotool key Escape # in the grid, which has the focus
   eval "$(xdotool getwindowgeometry --shell "$tips")"
+  xdotool mousemove $((X + 60)) $((Y + 340)) click 1 # on the window's own surface
+  xdotool key Escape
+  sleep 0.5
+  window_shown "FormTips" && pass "Esc did not close the tips window" || fail "Esc closed the tips window"
   xdotool mousemove $((X + 383)) $((Y + 320)) click 1 # its close picture
   sleep 0.5
   window_shown "FormTips" && fail "the close picture did not close the tips window" \
@@ -56,16 +66,43 @@ else
   fail "the tips window did not open"
 fi
 
+click_at 96 348 # Suchen again: Tab to "Löschen", Enter presses it
+search=$(wait_for_window "Spieldex: Suchen")
+if [ -n "$search" ]; then
+  xdotool windowfocus --sync "$search"
+  xdotool key Tab Tab Return
+  sleep 0.5
+  window_shown "Spieldex: Suchen" && pass "Enter on the focused Löschen left the dialog open" \
+    || fail "Enter on Löschen closed the dialog"
+  xdotool key Escape
+  sleep 0.5
+  [ "$(region_sum 19 328 154 40)" = "$lamp_before" ] && pass "Enter on Löschen cleared the search: the lamp is off" \
+    || fail "the lamp is still lit after Enter on Löschen"
+else
+  fail "the search dialog did not open again"
+fi
+
 click_at 254 392 # Info
 info=$(wait_for_window "Spieldex: Info")
 if [ -n "$info" ]; then
   pass "the info dialog opened"
   xdotool windowfocus --sync "$info"
+  xdotool key Tab Return # from the text to "Schließen"
+  sleep 0.5
+  window_shown "Spieldex: Info" && fail "Enter on the focused Schließen did not close the info dialog" \
+    || pass "Enter on the focused Schließen closed the info dialog"
+else
+  fail "the info dialog did not open"
+fi
+click_at 254 392 # Info, closed by Esc
+info=$(wait_for_window "Spieldex: Info")
+if [ -n "$info" ]; then
+  xdotool windowfocus --sync "$info"
   xdotool key Escape
   sleep 0.5
   window_shown "Spieldex: Info" && fail "Esc did not close the info dialog" || pass "Esc closed the info dialog"
 else
-  fail "the info dialog did not open"
+  fail "the info dialog did not open a second time"
 fi
 
 click_at 175 436 # Beenden

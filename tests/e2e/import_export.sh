@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Import and export under a real X server, in edit mode: the demo table exported to a TAB
-# text file through the real file dialog, one title marked in the file, the file imported
+# text file through the real file dialog (its button reached with Tab and pressed with
+# Enter), one title marked in the file, the file imported
 # back, the program ended; the table file then holds the same rows as before but for the
 # marked title.
 # Usage (under Xvfb): import_export.sh <demo CD folder> <xshot>
@@ -26,14 +27,14 @@ choose_file() {
   xdotool key Return
 }
 
-# Opens the import/export dialog from the table view and presses the button of mnemonic $1.
+# Opens the import/export dialog from the table view and presses the keys $@ in it.
 press_in_import_export() {
   click_at 429 444 # Import/Export
   local dialog
   dialog=$(wait_for_window "Spieldex: Importieren/Exportieren")
   [ -n "$dialog" ] || { fail "the import/export dialog did not open"; return 1; }
   xdotool windowfocus --sync "$dialog"
-  xdotool key "alt+$1"
+  xdotool key "$@"
 }
 
 wait_until_closed() {
@@ -45,13 +46,13 @@ start_window_manager || exit 1
 start_program "$work/cd/spieldex" /e || exit 1
 click_at 96 392 # Tabelle
 
-press_in_import_export e && choose_file "Datei exportieren" "$text"
+press_in_import_export Tab Return && choose_file "Datei exportieren" "$text" # Enter on the focused "Exportieren"
 wait_until_closed "Spieldex: Importieren/Exportieren" && [ -s "$text" ] \
   && pass "exported $(($(wc -l < "$text") - 1)) records" || fail "the export did not end with a file"
 
 sed -i '2s/^/Importiert: /' "$text" # proof that the rows come back from the file
 
-press_in_import_export i
+press_in_import_export alt+i
 warning=$(wait_for_window "Spieldex: Warnung")
 if [ -n "$warning" ]; then
   xdotool windowfocus --sync "$warning"

@@ -28,9 +28,12 @@ private:
         asked.push_back(request);
         if (!wanderTo.isEmpty())
             QDir::setCurrent(wanderTo);
-        if (answers.empty())
+        if (answers.empty() || !answers.front()) {
+            if (!answers.empty())
+                answers.pop_front();
             return std::nullopt;
-        std::optional<QString> answer = answers.front();
+        }
+        const QString answer = *answers.front();
         answers.pop_front();
         return answer;
     }
