@@ -11,12 +11,12 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 echo "No display found: running Spieldex under Xvfb."
-export XSHOT="$build/bin/xshot" SHOT="$build/demo.png"
+export XSHOT="$build/bin/xshot" SHOT="$build/demo.png" TITLE=$(cat "$build/spieldex-title.txt")
 rm -f "$SHOT"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   ./spieldex "$@" &
   pid=$!
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Spieldex 2.0\$" | head -n 1) || true
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^$TITLE\$" | head -n 1) || true
   if [ -z "$window" ]; then
     echo "The window did not appear." >&2
     kill "$pid" 2>/dev/null

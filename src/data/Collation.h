@@ -3,8 +3,8 @@
 #include <QCollator>
 #include <QLocale>
 
-// The locale whose collation orders texts: the program's default locale, which start-up
-// makes German (the tables are German); German too where none is set (the C locale).
+// The locale whose collation orders texts: the user's, or German where the user has
+// none (the C locale), since the tables are German.
 QLocale CollationLocale();
 
 // One collator for the whole run, made for CollationLocale() on first use.

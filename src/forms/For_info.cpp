@@ -2,6 +2,7 @@
 
 #include "DialogLook.h"
 #include "RegisteredOwner.h"
+#include "Version.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,7 +17,7 @@ QStringList InfoLines()
 {
     const QString indent = u"   "_s, thanks = u"      "_s;
     return {
-        u"Spieldex 2.04"_s,
+        QStringLiteral(SPIELDEX_FULL_NAME),
         QString(),
         indent + u"Herausgegeben von der Redaktion des Spielemagazins, 1998 - 2026"_s,
         indent + u"im Netz: www.spieldex.example"_s,

@@ -1,12 +1,13 @@
 #include "ErrorDisplay.h"
 
 #include "Messages.h"
+#include "Version.h"
 
 using namespace Qt::StringLiterals;
 
 QString ApplicationTitle()
 {
-    return u"Spieldex 2.0"_s;
+    return QStringLiteral(SPIELDEX_APPLICATION_TITLE);
 }
 
 QString ErrorText(const std::exception &error)

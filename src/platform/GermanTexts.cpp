@@ -2,14 +2,12 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
 bool LoadGermanTexts(QCoreApplication &app)
 {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // dates and sizes in the file dialogs
     auto *translator = new QTranslator(&app);
     for (const QString &folder : {QCoreApplication::applicationDirPath() + u"/translations"_s,
                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {

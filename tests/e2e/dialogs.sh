@@ -43,7 +43,7 @@ click_at 254 348 # Tipps: the found game has none
 warning=$(wait_for_window "Spieldex: Keine Tips gefunden")
 if [ -n "$warning" ]; then
   pass "a game without tips shows the warning"
-  xdotool windowfocus --sync "$warning"
+  focus_window "$warning"
   xdotool key Return
 else
   fail "no warning for a game without tips"
@@ -51,7 +51,7 @@ fi
 tips=$(wait_for_window "FormTips")
 if [ -n "$tips" ]; then
   pass "the tips window opened after the warning"
-  xdotool windowfocus --sync "$tips"
+  focus_window "$tips"
   xdotool key Escape # in the grid, which has the focus
   eval "$(xdotool getwindowgeometry --shell "$tips")"
   xdotool mousemove $((X + 60)) $((Y + 340)) click 1 # on the window's own surface
@@ -69,7 +69,7 @@ fi
 click_at 96 348 # Suchen again: Tab to "Löschen", Enter presses it
 search=$(wait_for_window "Spieldex: Suchen")
 if [ -n "$search" ]; then
-  xdotool windowfocus --sync "$search"
+  focus_window "$search"
   xdotool key Tab Tab Return
   sleep 0.5
   window_shown "Spieldex: Suchen" && pass "Enter on the focused Löschen left the dialog open" \
@@ -86,7 +86,7 @@ click_at 254 392 # Info
 info=$(wait_for_window "Spieldex: Info")
 if [ -n "$info" ]; then
   pass "the info dialog opened"
-  xdotool windowfocus --sync "$info"
+  focus_window "$info"
   xdotool key Tab Return # from the text to "Schließen"
   sleep 0.5
   window_shown "Spieldex: Info" && fail "Enter on the focused Schließen did not close the info dialog" \
@@ -97,7 +97,7 @@ fi
 click_at 254 392 # Info, closed by Esc
 info=$(wait_for_window "Spieldex: Info")
 if [ -n "$info" ]; then
-  xdotool windowfocus --sync "$info"
+  focus_window "$info"
   xdotool key Escape
   sleep 0.5
   window_shown "Spieldex: Info" && fail "Esc did not close the info dialog" || pass "Esc closed the info dialog"

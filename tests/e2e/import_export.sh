@@ -20,8 +20,7 @@ choose_file() {
   local dialog
   dialog=$(wait_for_window "$1")
   [ -n "$dialog" ] || { fail "no dialog titled '$1'"; return 1; }
-  xdotool windowfocus --sync "$dialog"
-  sleep 0.3
+  focus_window "$dialog"
   xdotool key ctrl+a
   xdotool type --delay 10 "$2"
   xdotool key Return
@@ -33,12 +32,12 @@ press_in_import_export() {
   local dialog
   dialog=$(wait_for_window "Spieldex: Importieren/Exportieren")
   [ -n "$dialog" ] || { fail "the import/export dialog did not open"; return 1; }
-  xdotool windowfocus --sync "$dialog"
+  focus_window "$dialog"
   xdotool key "$@"
 }
 
 wait_until_closed() {
-  for _ in $(seq 100); do window_shown "$1" || return 0; sleep 0.1; done
+  for _ in $(seq 300); do window_shown "$1" || return 0; sleep 0.1; done
   return 1
 }
 
@@ -55,7 +54,7 @@ sed -i '2s/^/Importiert: /' "$text" # proof that the rows come back from the fil
 press_in_import_export alt+i
 warning=$(wait_for_window "Spieldex: Warnung")
 if [ -n "$warning" ]; then
-  xdotool windowfocus --sync "$warning"
+  focus_window "$warning"
   xdotool key Return # OK is the default
   choose_file "Datei importieren" "$text"
   wait_until_closed "Spieldex: Importieren/Exportieren" && pass "imported the file back" \

@@ -2,6 +2,7 @@
 # keyboard through the X server (XTest), pictures of the window. Source it under Xvfb.
 
 failures=0
+: "${SPIELDEX_TITLE:?the application title, from the build}"
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 finish() { [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }; }
@@ -30,7 +31,7 @@ start_window_manager() {
 start_program() {
   "$@" &
   program_pid=$!
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Spieldex 2.0$' | head -n 1) || true
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^$SPIELDEX_TITLE\$" | head -n 1) || true
   [ -n "$window" ] || { echo "the main window did not appear" >&2; return 1; }
   sleep 0.5 # let it finish drawing
 }
@@ -59,7 +60,13 @@ region_sum() {
 
 # Waits for a visible window whose title is exactly $1; prints its id (empty if none came).
 wait_for_window() {
-  timeout "${2:-10}" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+  timeout "${2:-30}" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+
+# Gives the window $1 the keyboard and lets the program take it before keys follow.
+focus_window() {
+  xdotool windowfocus --sync "$1"
+  sleep 0.3
 }
 
 # True while a visible window titled exactly $1 exists.

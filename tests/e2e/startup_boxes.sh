@@ -21,7 +21,7 @@ expect_box() {
     kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
     return
   fi
-  if xdotool search --onlyvisible --name '^Spieldex 2.0$' >/dev/null 2>&1; then
+  if xdotool search --onlyvisible --name "^$SPIELDEX_TITLE\$" >/dev/null 2>&1; then
     fail "a main window opened behind '$title'"
   fi
   xdotool windowfocus --sync "$box" # no window manager: focus it ourselves
