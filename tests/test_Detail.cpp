@@ -2,6 +2,7 @@
 #include "DoubleClickDrag.h"
 #include "For_such.h"
 #include "Misc.h"
+#include "PageLayout.h"
 #include "Paintlog.h"
 #include "RecordingMessages.h"
 #include "TClientDataSet.h"
@@ -85,7 +86,8 @@ protected:
 };
 
 // Where the buttons are, by their centres.
-const QPoint kTabelle(96, 392), kHauptansicht(96, 392), kArrowRight(205, 290), kSearch(96, 348);
+const QPoint kTabelle = PageLayout::ViewButton.center(), kHauptansicht = PageLayout::ViewButton.center(),
+             kArrowRight = PageLayout::ArrowRight.center(), kSearch = PageLayout::SearchButton.center();
 
 struct ViewState {
     bool backgrnd, backgrd2;

@@ -93,13 +93,6 @@ std::optional<PngFacts> ReadPngFacts(const QByteArray &bytes)
     return std::nullopt;
 }
 
-QString PictureFolderKey(const RecordStore &games, int game, int ausgabe)
-{
-    if (games.isNull(game, ausgabe))
-        return u"000000"_s;
-    const QString issue = games.textForm(game, ausgabe);
-    return issue.mid(4, 4) + issue.mid(9, 2);
-}
 
 int RunMkdemo(const QStringList &arguments, QString *errorOutput = nullptr)
 {
@@ -193,7 +186,7 @@ TEST_F(DemoDataCd, ScreenshotsLieInTheirIssuesFolder)
         const QString name = games().textForm(g, bildname);
         if (!name.isEmpty()) {
             EXPECT_LE(name.size(), 19);
-            const QString file = u"DATA/"_s + PictureFolderKey(games(), g, ausgabe) + u'/' + name;
+            const QString file = u"DATA/"_s + PictureKey(games().value(g, ausgabe)) + u'/' + name;
             EXPECT_FALSE(named.contains(file)) << "two games share " << file.toStdString();
             named.insert(file);
         }

@@ -1,3 +1,4 @@
+#include "PageLayout.h"
 #include "SkinPictures.h"
 
 #include <QDir>
@@ -21,11 +22,7 @@ constexpr QRgb Black = qRgb(0, 0, 0);
 constexpr QRgb TitleGrey = qRgb(156, 156, 156);
 constexpr QRgb Red = qRgb(255, 0, 0);
 
-// Boxes as the renderer names them: left, top, right, bottom, right and bottom exclusive.
-QRect Box(int left, int top, int right, int bottom)
-{
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-}
+namespace layout = PageLayout;
 
 QImage Load(QStringView path)
 {
@@ -82,19 +79,20 @@ TEST(SkinPictures, EachIsAnEightBitPaletteBmpOfItsSize)
 {
     struct Case {
         QStringView path;
-        int width;
-        int height;
+        QSize size;
     };
     using namespace SkinPictures;
+    const QSize face = layout::FacePicture;
     const Case cases[] = {
-        {Background, 640, 480}, {TableBackground, 640, 480},
-        {ArrowLeftButton, 56, 28}, {ArrowRightButton, 56, 28},
-        {SearchButton, 154, 40}, {SearchButtonLit, 154, 40}, {TipsButton, 154, 40}, {QuitButton, 154, 40},
-        {InfoButton, 154, 40}, {MainViewButton, 154, 40}, {TableButton, 154, 40}, {ImportExportButton, 154, 40},
-        {MinimiseButton, 20, 20},
-        {GoldAwardBadge, 77, 62}, {PlatinumAwardBadge, 77, 62}, {ExtraCdBadge, 62, 62},
-        {TipsBackground, 480, 360}, {TipsCloseButton, 154, 40},
-        {NoScreenshot, 320, 240},
+        {Background, layout::MainWindow}, {TableBackground, layout::MainWindow},
+        {ArrowLeftButton, layout::ArrowPicture}, {ArrowRightButton, layout::ArrowPicture},
+        {SearchButton, face}, {SearchButtonLit, face}, {TipsButton, face}, {QuitButton, face},
+        {InfoButton, face}, {MainViewButton, face}, {TableButton, face}, {ImportExportButton, face},
+        {MinimiseButton, layout::MinimisePicture},
+        {GoldAwardBadge, layout::AwardPicture}, {PlatinumAwardBadge, layout::AwardPicture},
+        {ExtraCdBadge, layout::ExtraCdPicture},
+        {TipsBackground, layout::TipsWindow}, {TipsCloseButton, face},
+        {NoScreenshot, layout::FallbackPicture},
     };
     ASSERT_EQ(std::size(cases), SkinPictures::All.size());
     for (const Case &c : cases) {
@@ -111,7 +109,7 @@ TEST(SkinPictures, EachIsAnEightBitPaletteBmpOfItsSize)
         EXPECT_LE(LittleEndian(bytes, 46, 4), 256u) << "palette entries";
 
         const QImage image = QImage::fromData(bytes, "BMP");
-        EXPECT_EQ(image.size(), QSize(c.width, c.height));
+        EXPECT_EQ(image.size(), c.size);
         EXPECT_EQ(image.format(), QImage::Format_Indexed8);
     }
 }
@@ -121,35 +119,33 @@ TEST(SkinReviewPage, ValueBoxesHaveTheColoursTheRendererExpects)
     const QImage page = Load(SkinPictures::Background);
     ASSERT_FALSE(page.isNull());
 
-    ExpectPixels(page, Box(369, 19, 607, 46), Plain(TitleGrey), "title band");
-    for (int k = 0; k < 6; ++k)
-        ExpectPixels(page, Box(465, 51 + 14 * k, 613, 65 + 14 * k), Plain(White), "fact box");
-    for (int k = 0; k < 2; ++k)
-        ExpectPixels(page, Box(362, 149 + 28 * k, 613, 163 + 28 * k), Plain(White), "hardware box");
+    ExpectPixels(page, layout::TitleBox, Plain(TitleGrey), "title band");
+    for (int k = 0; k < layout::FactCount; ++k)
+        ExpectPixels(page, layout::FactValue(k), Plain(White), "fact box");
+    for (int k = 0; k < layout::HardwareCount; ++k)
+        ExpectPixels(page, layout::HardwareValue(k), Plain(White), "hardware box");
 
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < layout::RatingCount; ++i) {
         SCOPED_TRACE(i);
-        ExpectPixels(page, Box(489, 232 + 18 * i, 613, 246 + 18 * i), [i](int x, int y) {
+        ExpectPixels(page, layout::RatingStrip(i), [i](int x, int y) {
             // The strip is white but for the ring of whichever block the pixel lies in.
-            if (x < 524 || y < 234 + 18 * i)
-                return White;
-            const int r = (x - 524) / 9 + 1;
-            const QRect block = Box(524 + 9 * (r - 1), 234 + 18 * i, 532 + 9 * (r - 1), 246 + 18 * i);
-            return block.contains(x, y) ? EmptyBlock(block)(x, y) : White;
+            for (int r = 1; r <= layout::RatingBlockCount; ++r)
+                if (const QRect block = layout::RatingBlock(i, r); block.contains(x, y))
+                    return EmptyBlock(block)(x, y);
+            return White;
         }, "rating strip");
-        for (int r = 1; r <= 10; ++r) {
-            const QRect block = Box(524 + 9 * (r - 1), 234 + 18 * i, 532 + 9 * (r - 1), 246 + 18 * i);
-            ExpectPixels(page, block, EmptyBlock(block), "rating block");
-        }
+        for (int r = 1; r <= layout::RatingBlockCount; ++r)
+            ExpectPixels(page, layout::RatingBlock(i, r), EmptyBlock(layout::RatingBlock(i, r)), "rating block");
     }
-    for (int r = 1; r <= 20; ++r) {
-        const QRect block = Box(454 + 8 * (r - 1), 342, 461 + 8 * (r - 1), 360);
-        ExpectPixels(page, block, EmptyBlock(block), "overall block");
-    }
+    for (int r = 1; r <= layout::OverallBlockCount; ++r)
+        ExpectPixels(page, layout::OverallBlock(r), EmptyBlock(layout::OverallBlock(r)), "overall block");
 
-    ExpectPixels(page, Box(435, 374, 465, 398), Plain(Red), "overall number box");
+    const QRect number = layout::OverallNumber;
+    ExpectPixels(page, number, Plain(Red), "overall number box");
     // The disc shows beyond each side of the box.
-    for (const QPoint p : {QPoint(431, 386), QPoint(468, 386), QPoint(450, 370), QPoint(450, 401)})
+    const QPoint middle = number.center() + QPoint(1, 1);
+    for (const QPoint p : {QPoint(number.left() - 4, middle.y()), QPoint(number.right() + 4, middle.y()),
+                           QPoint(middle.x(), number.top() - 4), QPoint(middle.x(), number.bottom() + 4)})
         ExpectPixels(page, QRect(p, QSize(1, 1)), Plain(Red), "red disc");
 }
 
@@ -163,12 +159,12 @@ TEST(SkinReviewPage, FixedLabelsAreDrawnBesideTheirBoxes)
                     return true;
         return false;
     };
-    for (int k = 0; k < 6; ++k)
-        EXPECT_TRUE(hasDarkText(Box(362, 51 + 14 * k, 464, 65 + 14 * k))) << "fact label " << k;
-    for (int k = 0; k < 2; ++k)
-        EXPECT_TRUE(hasDarkText(Box(362, 135 + 28 * k, 613, 148 + 28 * k))) << "hardware label " << k;
-    for (int i = 0; i < 6; ++i)
-        EXPECT_TRUE(hasDarkText(Box(362, 232 + 18 * i, 487, 246 + 18 * i))) << "rating label " << i;
+    for (int k = 0; k < layout::FactCount; ++k)
+        EXPECT_TRUE(hasDarkText(layout::FactLabel(k))) << "fact label " << k;
+    for (int k = 0; k < layout::HardwareCount; ++k)
+        EXPECT_TRUE(hasDarkText(layout::HardwareLabel(k))) << "hardware label " << k;
+    for (int i = 0; i < layout::RatingCount; ++i)
+        EXPECT_TRUE(hasDarkText(layout::RatingLabel(i))) << "rating label " << i;
 }
 
 TEST(SkinPictures, BadgesMatchThePageAroundTheirShape)
@@ -178,9 +174,9 @@ TEST(SkinPictures, BadgesMatchThePageAroundTheirShape)
         QStringView path;
         QPoint at;
     } badges[] = {
-        {SkinPictures::GoldAwardBadge, {547, 402}},
-        {SkinPictures::PlatinumAwardBadge, {547, 402}},
-        {SkinPictures::ExtraCdBadge, {352, 402}},
+        {SkinPictures::GoldAwardBadge, layout::AwardBadge.topLeft()},
+        {SkinPictures::PlatinumAwardBadge, layout::AwardBadge.topLeft()},
+        {SkinPictures::ExtraCdBadge, layout::ExtraCdBadge.topLeft()},
     };
     for (const auto &badge : badges) {
         SCOPED_TRACE(badge.path.toString().toStdString());
@@ -231,11 +227,11 @@ TEST(SkinPictures, CdCarriesTheSameFallbackPicture)
     EXPECT_TRUE(bytes == compiledIn.readAll()) << "the CD's spdexpic.bmp is not the skin's";
 
     const QImage image = QImage::fromData(bytes, "BMP");
-    ASSERT_EQ(image.size(), QSize(320, 240));
+    ASSERT_EQ(image.size(), layout::FallbackPicture);
     EXPECT_EQ(image.format(), QImage::Format_Indexed8);
     QSet<QRgb> colours;
-    for (int y = 0; y < 240; y += 4)
-        for (int x = 0; x < 320; x += 4)
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4)
             colours.insert(image.pixel(x, y));
     EXPECT_GT(colours.size(), 8) << "the artwork is more than a blank panel";
 }
@@ -243,12 +239,13 @@ TEST(SkinPictures, CdCarriesTheSameFallbackPicture)
 TEST(SkinPictures, PlainWherePaintedOver)
 {
     const QImage fallback = Load(SkinPictures::NoScreenshot);
-    ExpectPixels(fallback, Box(16, 208, 32, 224), Plain(fallback.pixel(16, 208) | 0xff000000u), "marker corner");
+    const QRect marker = layout::FallbackMarker;
+    ExpectPixels(fallback, marker, Plain(fallback.pixel(marker.topLeft()) | 0xff000000u), "marker corner");
 
     // The table view slides in from the left edge, showing only its first columns beside the review page.
     const QImage review = Load(SkinPictures::Background);
     const QImage table = Load(SkinPictures::TableBackground);
-    ExpectPixels(table, Box(0, 0, 8, 480), [&review](int x, int y) { return review.pixel(x, y) | 0xff000000u; },
+    ExpectPixels(table, layout::TableBackgroundFolded, [&review](int x, int y) { return review.pixel(x, y) | 0xff000000u; },
                  "table view's left edge");
 }
 
@@ -260,13 +257,17 @@ TEST(SkinPictures, ButtonCornersShowThePanelBeneathThem)
         QStringView background;
         QPoint at;
     } places[] = {
-        {ArrowLeftButton, Background, {117, 276}}, {ArrowRightButton, Background, {177, 276}},
-        {SearchButton, Background, {19, 328}}, {TipsButton, Background, {177, 328}},
-        {TableButton, Background, {19, 372}}, {InfoButton, Background, {177, 372}},
-        {QuitButton, Background, {98, 416}},
-        {SearchButtonLit, TableBackground, {19, 328}}, {MainViewButton, TableBackground, {19, 372}},
-        {ImportExportButton, TableBackground, {352, 424}},
-        {TipsCloseButton, TipsBackground, {306, 300}},
+        {ArrowLeftButton, Background, layout::ArrowLeft.topLeft()},
+        {ArrowRightButton, Background, layout::ArrowRight.topLeft()},
+        {SearchButton, Background, layout::SearchButton.topLeft()},
+        {TipsButton, Background, layout::TipsButton.topLeft()},
+        {TableButton, Background, layout::ViewButton.topLeft()},
+        {InfoButton, Background, layout::InfoButton.topLeft()},
+        {QuitButton, Background, layout::QuitButton.topLeft()},
+        {SearchButtonLit, TableBackground, layout::SearchButton.topLeft()},
+        {MainViewButton, TableBackground, layout::ViewButton.topLeft()},
+        {ImportExportButton, TableBackground, layout::ImportExportButton.topLeft()},
+        {TipsCloseButton, TipsBackground, layout::TipsCloseButton.topLeft()},
     };
     for (const auto &place : places) {
         SCOPED_TRACE(place.button.toString().toStdString());

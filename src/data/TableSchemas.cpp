@@ -2,26 +2,76 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+TableField Text(const QString &name, const QString &title, int size = 64)
+{
+    return {{name, FieldType::Text, size}, title};
+}
+
+TableField Number(const QString &name, const QString &title)
+{
+    return {{name, FieldType::Integer, 0}, title};
+}
+
+std::vector<FieldDef> DefsOf(const std::vector<TableField> &table)
+{
+    std::vector<FieldDef> defs;
+    for (const TableField &field : table)
+        defs.push_back(field.def);
+    return defs;
+}
+
+} // namespace
+
+const std::vector<TableField> &GameTable()
+{
+    static const std::vector<TableField> table = {
+        Text(u"TITEL"_s, u"Titel"_s),
+        Text(u"AUSGABE"_s, u"Ausgabe"_s),
+        Number(u"SEITE"_s, u"Seite"_s),
+        Number(u"WERTUNG"_s, u"Wertung"_s),
+        Number(u"GRAFIK"_s, u"Grafik"_s),
+        Number(u"SOUND"_s, u"Sound"_s),
+        Number(u"EINSTIEG"_s, u"Einstieg"_s),
+        Number(u"KOMPLEXI"_s, u"Komplexität"_s),
+        Number(u"STEUERUNG"_s, u"Steuerung"_s),
+        Number(u"MULTIPLAY"_s, u"Multi-Player"_s),
+        Text(u"ANSPRUCH"_s, u"Anspruch"_s),
+        Text(u"GENRE"_s, u"Genre"_s),
+        Text(u"HERSTELLER"_s, u"Hersteller"_s),
+        Text(u"TESTVER"_s, u"Testversion"_s),
+        Text(u"BETRIEBS"_s, u"Betriebssystem"_s),
+        Text(u"SPRACHE"_s, u"Sprache"_s),
+        Text(u"MULTIPLAYT"_s, u"Multi-Player"_s),
+        Text(u"DDKARTE"_s, u"3D-Karte"_s),
+        Text(u"HARDWAREM"_s, u"Hardware, Minimum"_s),
+        Text(u"HARDWAREE"_s, u"Hardware, Empfehlung"_s),
+        Text(u"TESTER"_s, u"Tester"_s),
+        Text(u"EXTRAS"_s, u"Extras"_s),
+        Text(u"ZUSATZCD"_s, u"Zusatz-CD"_s),
+        Text(u"BILDNAME"_s, u"Bildname"_s),
+    };
+    return table;
+}
+
+const std::vector<TableField> &TipsTable()
+{
+    static const std::vector<TableField> table = {
+        Text(u"Titel"_s, u"Titel"_s),     Text(u"Ausgabe"_s, u"Ausgabe"_s), Number(u"Seite"_s, u"Seite"_s),
+        Text(u"Art"_s, u"Art"_s),         Text(u"Hinweis"_s, u"Hinweis"_s, 255),
+    };
+    return table;
+}
+
 std::vector<FieldDef> GameTableFields()
 {
-    const auto text = [](const QString &name) { return FieldDef{name, FieldType::Text, 64}; };
-    const auto number = [](const QString &name) { return FieldDef{name, FieldType::Integer, 0}; };
-    return {
-        text(u"TITEL"_s),      text(u"AUSGABE"_s),    number(u"SEITE"_s),     number(u"WERTUNG"_s),
-        number(u"GRAFIK"_s),   number(u"SOUND"_s),    number(u"EINSTIEG"_s),  number(u"KOMPLEXI"_s),
-        number(u"STEUERUNG"_s), number(u"MULTIPLAY"_s), text(u"ANSPRUCH"_s),  text(u"GENRE"_s),
-        text(u"HERSTELLER"_s), text(u"TESTVER"_s),    text(u"BETRIEBS"_s),    text(u"SPRACHE"_s),
-        text(u"MULTIPLAYT"_s), text(u"DDKARTE"_s),    text(u"HARDWAREM"_s),   text(u"HARDWAREE"_s),
-        text(u"TESTER"_s),     text(u"EXTRAS"_s),     text(u"ZUSATZCD"_s),    text(u"BILDNAME"_s),
-    };
+    return DefsOf(GameTable());
 }
 
 std::vector<FieldDef> TipsTableFields()
 {
-    return {
-        {u"Titel"_s, FieldType::Text, 64},  {u"Ausgabe"_s, FieldType::Text, 64}, {u"Seite"_s, FieldType::Integer, 0},
-        {u"Art"_s, FieldType::Text, 64},    {u"Hinweis"_s, FieldType::Text, 255},
-    };
+    return DefsOf(TipsTable());
 }
 
 QString PictureKey(const FieldValue &issue)

@@ -9,6 +9,7 @@
 #include "GridOrder.h"
 #include "GridTables.h"
 #include "Misc.h"
+#include "PageLayout.h"
 #include "Paintdat.h"
 #include "Paintlog.h"
 #include "Paintpic.h"
@@ -31,41 +32,16 @@ TDetailansicht *Detailansicht = nullptr;
 
 namespace {
 
-QList<GridColumn> GameColumns()
-{
-    return {
-        {u"TITEL"_s, u"Titel"_s},
-        {u"AUSGABE"_s, u"Ausgabe"_s},
-        {u"SEITE"_s, u"Seite"_s},
-        {u"WERTUNG"_s, u"Wertung"_s},
-        {u"GRAFIK"_s, u"Grafik"_s},
-        {u"SOUND"_s, u"Sound"_s},
-        {u"EINSTIEG"_s, u"Einstieg"_s},
-        {u"KOMPLEXI"_s, u"Komplexität"_s},
-        {u"STEUERUNG"_s, u"Steuerung"_s},
-        {u"MULTIPLAY"_s, u"Multi-Player"_s},
-        {u"ANSPRUCH"_s, u"Anspruch"_s},
-        {u"GENRE"_s, u"Genre"_s},
-        {u"HERSTELLER"_s, u"Hersteller"_s},
-        {u"TESTVER"_s, u"Testversion"_s},
-        {u"BETRIEBS"_s, u"Betriebssystem"_s},
-        {u"SPRACHE"_s, u"Sprache"_s},
-        {u"MULTIPLAYT"_s, u"Multi-Player"_s},
-        {u"DDKARTE"_s, u"3D-Karte"_s},
-        {u"HARDWAREM"_s, u"Hardware, Minimum"_s},
-        {u"HARDWAREE"_s, u"Hardware, Empfehlung"_s},
-        {u"TESTER"_s, u"Tester"_s},
-        {u"EXTRAS"_s, u"Extras"_s},
-        {u"ZUSATZCD"_s, u"Zusatz-CD"_s},
-        {u"BILDNAME"_s, u"Bildname"_s},
-    };
-}
-
 // The fields of the page values, slot by slot.
-const std::array<QString, 16> kPageFields = {
-    u"TITEL"_s,   u"WERTUNG"_s,  u"GRAFIK"_s,  u"SOUND"_s,   u"EINSTIEG"_s,   u"KOMPLEXI"_s, u"STEUERUNG"_s, u"MULTIPLAY"_s,
-    u"HERSTELLER"_s, u"TESTVER"_s, u"BETRIEBS"_s, u"SPRACHE"_s, u"MULTIPLAYT"_s, u"DDKARTE"_s,  u"HARDWAREM"_s, u"HARDWAREE"_s,
+constexpr std::array<GameField, 16> kPageFields = {
+    kTitel,      kWertung, kGrafik,   kSound,   kEinstieg,  kKomplexi, kSteuerung, kMultiplay,
+    kHersteller, kTestver, kBetriebs, kSprache, kMultiplayt, kDdkarte, kHardwarem, kHardwaree,
 };
+
+FieldValue GameValue(const TClientDataSet &games, GameField field)
+{
+    return games.FieldByName(GameFieldName(field));
+}
 
 // 0 none, 1 gold for exactly "GA", 2 platinum for any other text.
 int AwardCode(const FieldValue &extras)
@@ -84,32 +60,35 @@ TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Q
     setObjectName(u"Detailansicht"_s);
     // Without a caption bar of its own, the window's title is what the task bar shows.
     setWindowTitle(ApplicationTitle());
-    setFixedSize(640, 480);
+    setFixedSize(PageLayout::MainWindow);
     drag_ = new SurfaceDrag(this);
 
-    using namespace SkinPictures;
-    Backgrnd = AddPicture(u"Backgrnd"_s, {0, 0, 640, 480}, Background, false, true);
-    TastePfeilL = AddPicture(u"TastePfeilL"_s, {117, 276, 56, 28}, ArrowLeftButton, true, true, u"Voriges Spiel"_s);
-    TastePfeilR = AddPicture(u"TastePfeilR"_s, {177, 276, 56, 28}, ArrowRightButton, true, true, u"Nächstes Spiel"_s);
-    Backgrd2 = AddPicture(u"Backgrd2"_s, {0, 0, 8, 480}, TableBackground, false, false);
-    TasteSuchenS = AddPicture(u"TasteSuchenS"_s, {19, 328, 154, 40}, SearchButton, true, true, u"Suchen"_s);
-    TasteTips = AddPicture(u"TasteTips"_s, {177, 328, 154, 40}, TipsButton, true, true, u"Tipps"_s);
-    TasteBeenden = AddPicture(u"TasteBeenden"_s, {98, 416, 154, 40}, QuitButton, true, true, u"Beenden"_s);
-    TasteInfo = AddPicture(u"TasteInfo"_s, {177, 372, 154, 40}, InfoButton, true, true, u"Info"_s);
-    TasteIcon = AddPicture(u"TasteIcon"_s, {615, 5, 20, 20}, MinimiseButton, true, true, u"Minimieren"_s);
-    Spielebild = AddPicture(u"Spielebild"_s, {16, 16, 320, 240}, {}, false, true);
+    namespace layout = PageLayout;
+    namespace skin = SkinPictures;
+    Backgrnd = AddPicture(u"Backgrnd"_s, layout::PageBackground, skin::Background, false, true);
+    TastePfeilL = AddPicture(u"TastePfeilL"_s, layout::ArrowLeft, skin::ArrowLeftButton, true, true, u"Voriges Spiel"_s);
+    TastePfeilR =
+        AddPicture(u"TastePfeilR"_s, layout::ArrowRight, skin::ArrowRightButton, true, true, u"Nächstes Spiel"_s);
+    Backgrd2 = AddPicture(u"Backgrd2"_s, layout::TableBackgroundFolded, skin::TableBackground, false, false);
+    TasteSuchenS = AddPicture(u"TasteSuchenS"_s, layout::SearchButton, skin::SearchButton, true, true, u"Suchen"_s);
+    TasteTips = AddPicture(u"TasteTips"_s, layout::TipsButton, skin::TipsButton, true, true, u"Tipps"_s);
+    TasteBeenden = AddPicture(u"TasteBeenden"_s, layout::QuitButton, skin::QuitButton, true, true, u"Beenden"_s);
+    TasteInfo = AddPicture(u"TasteInfo"_s, layout::InfoButton, skin::InfoButton, true, true, u"Info"_s);
+    TasteIcon = AddPicture(u"TasteIcon"_s, layout::MinimiseButton, skin::MinimiseButton, true, true, u"Minimieren"_s);
+    Spielebild = AddPicture(u"Spielebild"_s, layout::Screenshot, {}, false, true);
     TasteHauptansicht =
-        AddPicture(u"TasteHauptansicht"_s, {19, 372, 154, 40}, MainViewButton, false, false, u"Hauptansicht"_s);
-    TasteTabelle = AddPicture(u"TasteTabelle"_s, {19, 372, 154, 40}, TableButton, true, true, u"Tabelle"_s);
-    TasteIE = AddPicture(u"TasteIE"_s, {352, 424, 154, 40}, ImportExportButton, false, false, u"Import/Export"_s);
-    TasteSuchenR = AddPicture(u"TasteSuchenR"_s, {19, 328, 154, 40}, SearchButtonLit, false, false);
-    ImageGoldaward = AddPicture(u"ImageGoldaward"_s, {547, 402, 77, 62}, GoldAwardBadge, false, false);
-    ImagePlatinaward = AddPicture(u"ImagePlatinaward"_s, {547, 402, 77, 62}, PlatinumAwardBadge, false, false);
-    ImageZusatzcd = AddPicture(u"ImageZusatzcd"_s, {352, 402, 62, 62}, ExtraCdBadge, false, false);
+        AddPicture(u"TasteHauptansicht"_s, layout::ViewButton, skin::MainViewButton, false, false, u"Hauptansicht"_s);
+    TasteTabelle = AddPicture(u"TasteTabelle"_s, layout::ViewButton, skin::TableButton, true, true, u"Tabelle"_s);
+    TasteIE = AddPicture(u"TasteIE"_s, layout::ImportExportButton, skin::ImportExportButton, false, false,
+                         u"Import/Export"_s);
+    TasteSuchenR = AddPicture(u"TasteSuchenR"_s, layout::SearchButton, skin::SearchButtonLit, false, false);
+    ImageGoldaward = AddPicture(u"ImageGoldaward"_s, layout::AwardBadge, skin::GoldAwardBadge, false, false);
+    ImagePlatinaward = AddPicture(u"ImagePlatinaward"_s, layout::AwardBadge, skin::PlatinumAwardBadge, false, false);
+    ImageZusatzcd = AddPicture(u"ImageZusatzcd"_s, layout::ExtraCdBadge, skin::ExtraCdBadge, false, false);
 
     ClientDataSet1 = new TClientDataSet(this);
-    DataSource1 = new TDataSource(ClientDataSet1, GameColumns(), this);
-    GridTabelle = new TDBGrid(this, u"GridTabelle"_s, {16, 16, 608, 292}, DataSource1);
+    DataSource1 = new TDataSource(ClientDataSet1, GridColumnsOf(GameTable()), this);
+    GridTabelle = new TDBGrid(this, u"GridTabelle"_s, PageLayout::TableGrid, DataSource1);
     QFont gridFont = DialogFont();
     gridFont.setPointSize(8);
     GridTabelle->setFont(gridFont);
@@ -173,7 +152,7 @@ void TDetailansicht::FormCreate()
         ShowGridForEditing(GridTabelle);
         ClientDataSet1->Last();
     } else {
-        ClientDataSet1->SetIndexFieldNames(u"TITEL"_s);
+        ClientDataSet1->SetIndexFieldNames(GameFieldName(kTitel));
         ClientDataSet1->First();
     }
     GridTabelle->FitColumns();
@@ -190,16 +169,16 @@ void TDetailansicht::ClientDataSet1AfterScroll()
 {
     std::array<FieldValue, kPageValueCount> values; // slots 16 and 17 stay unassigned
     for (size_t slot = 0; slot < kPageFields.size(); ++slot)
-        values[slot] = ClientDataSet1->FieldByName(kPageFields[slot]);
+        values[slot] = GameValue(*ClientDataSet1, kPageFields[slot]);
     DetailPage(dpStore, nullptr, 0, values.data());
     DetailPage(dpDraw, Backgrnd);
 
-    const QByteArray key = QFile::encodeName(PictureKey(ClientDataSet1->FieldByName(u"AUSGABE"_s)));
-    const FieldValue pictureName = ClientDataSet1->FieldByName(u"BILDNAME"_s);
+    const QByteArray key = QFile::encodeName(PictureKey(GameValue(*ClientDataSet1, kAusgabe)));
+    const FieldValue pictureName = GameValue(*ClientDataSet1, kBildname);
     Screenshot(ssShow, Spielebild, 0, pictureName.isNull() ? QString() : pictureName.toText(), key.constData());
 
-    const FieldValue extraCd = ClientDataSet1->FieldByName(u"ZUSATZCD"_s);
-    BadgeOverlay(boSetBadges, AwardCode(ClientDataSet1->FieldByName(u"EXTRAS"_s)),
+    const FieldValue extraCd = GameValue(*ClientDataSet1, kZusatzcd);
+    BadgeOverlay(boSetBadges, AwardCode(GameValue(*ClientDataSet1, kExtras)),
                  extraCd.isNull() || extraCd.toText().isEmpty() ? 0 : 1);
 }
 
@@ -227,7 +206,7 @@ void TDetailansicht::TastePfeilRClick()
 
 void TDetailansicht::TasteTabelleClick()
 {
-    Backgrd2->resize(640, Backgrd2->height());
+    Backgrd2->resize(PageLayout::MainWindow.width(), Backgrd2->height());
     Backgrd2->show();
     Backgrnd->hide();
     GridTabelle->setEnabled(true);
@@ -246,7 +225,7 @@ void TDetailansicht::TasteTabelleClick()
 void TDetailansicht::TasteHauptansichtClick()
 {
     Backgrd2->hide();
-    Backgrd2->resize(8, Backgrd2->height());
+    Backgrd2->resize(PageLayout::TableBackgroundFolded.width(), Backgrd2->height());
     Backgrnd->show();
     GridTabelle->setEnabled(false);
     GridTabelle->hide();
@@ -269,7 +248,7 @@ void TDetailansicht::TasteSuchenSClick()
 void TDetailansicht::TasteTipsClick()
 {
     TFormTips tips(this);
-    tips.OpenFor(ClientDataSet1->FieldByName(u"TITEL"_s));
+    tips.OpenFor(GameValue(*ClientDataSet1, kTitel));
 }
 
 void TDetailansicht::TasteInfoClick()

@@ -6,6 +6,7 @@
 #include "GridTables.h"
 #include "Messages.h"
 #include "Misc.h"
+#include "PageLayout.h"
 #include "SkinPictures.h"
 #include "TClientDataSet.h"
 #include "TDBGrid.h"
@@ -17,34 +18,23 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QList<GridColumn> TipColumns()
-{
-    QList<GridColumn> columns;
-    for (const FieldDef &field : TipsTableFields())
-        columns.append({field.name, field.name}); // the titles show the field names
-    return columns;
-}
-
-} // namespace
 
 TFormTips::TFormTips(QWidget *owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setObjectName(u"FormTips"_s);
-    SetDialogLook(this, u"FormTips"_s, {480, 360});
+    SetDialogLook(this, u"FormTips"_s, PageLayout::TipsWindow);
     drag_ = new SurfaceDrag(this);
 
-    Hintergrund = new TImage(this, u"Hintergrund"_s, {0, 0, 480, 360});
+    Hintergrund = new TImage(this, u"Hintergrund"_s, PageLayout::TipsBackground);
     Hintergrund->SetPicture(QImage(SkinPictures::TipsBackground.toString()));
     Hintergrund->SetEnabled(false); // presses on it reach the window: a drag
-    TasteSchliessen = new TImage(this, u"TasteSchliessen"_s, {306, 300, 154, 40});
+    TasteSchliessen = new TImage(this, u"TasteSchliessen"_s, PageLayout::TipsCloseButton);
     TasteSchliessen->SetPicture(QImage(SkinPictures::TipsCloseButton.toString()));
     TasteSchliessen->SetLabel(u"Schließen"_s);
 
     ClientDataSet1 = new TClientDataSet(this);
-    DataSource1 = new TDataSource(ClientDataSet1, TipColumns(), this);
-    GridTabelle = new TDBGrid(this, u"GridTabelle"_s, {16, 16, 448, 264}, DataSource1);
+    DataSource1 = new TDataSource(ClientDataSet1, GridColumnsOf(TipsTable()), this);
+    GridTabelle = new TDBGrid(this, u"GridTabelle"_s, PageLayout::TipsGrid, DataSource1);
     GridTabelle->setFont(DialogFont());
     ShowGridForReading(GridTabelle);
     GridTabelle->setFocus();
@@ -68,7 +58,7 @@ void TFormTips::FormCreate()
     if (EditModeFlag(emQuery) != 0) {
         ShowGridForEditing(GridTabelle);
     } else {
-        ClientDataSet1->SetIndexFieldNames(u"Titel"_s);
+        ClientDataSet1->SetIndexFieldNames(TipFieldName(kTipTitel));
     }
     ClientDataSet1->First();
     GridTabelle->FitColumns();
@@ -89,7 +79,7 @@ bool TFormTips::FindFirstTipOf(const FieldValue &gameTitle)
 {
     // The comparison comes before the end test, so the last tip is compared too.
     for (;;) {
-        if (ClientDataSet1->FieldByName(u"Titel"_s) == gameTitle)
+        if (ClientDataSet1->FieldByName(TipFieldName(kTipTitel)) == gameTitle)
             return true;
         if (ClientDataSet1->Eof())
             return false;

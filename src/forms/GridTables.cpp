@@ -3,6 +3,7 @@
 #include "Misc.h"
 #include "TClientDataSet.h"
 #include "TDBGrid.h"
+#include "TableSchemas.h"
 
 void ShowGridForReading(TDBGrid *grid)
 {
@@ -23,4 +24,12 @@ void SaveTableInEditMode(TDBGrid *grid, TClientDataSet *table, const QString &fi
     grid->CommitEdit();
     ProgramFolder(pfEnter);
     table->SaveToFile(fileName);
+}
+
+QList<GridColumn> GridColumnsOf(const std::vector<TableField> &table)
+{
+    QList<GridColumn> columns;
+    for (const TableField &field : table)
+        columns.append({field.def.name, field.title});
+    return columns;
 }

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "TDataSource.h"
+
 #include <QColor>
 #include <QString>
 
+#include <vector>
+
 class TClientDataSet;
 class TDBGrid;
+struct TableField;
 
 // What the two windows with a table grid share: maroon and yellow for reading, black on
 // yellow and editable in edit mode, and the table saved when the window goes.
@@ -17,3 +22,6 @@ void ShowGridForEditing(TDBGrid *grid);
 // In edit mode only: takes over an open cell edit and writes the table to its file in the
 // program folder, whatever folder a dialog left current.
 void SaveTableInEditMode(TDBGrid *grid, TClientDataSet *table, const QString &fileName);
+
+// One grid column per field of the table, in its order, under the field's column title.
+QList<GridColumn> GridColumnsOf(const std::vector<TableField> &table);

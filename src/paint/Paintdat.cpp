@@ -1,5 +1,6 @@
 #include "Paintdat.h"
 
+#include "PageLayout.h"
 #include "TImage.h"
 
 #include <QFontMetrics>
@@ -60,12 +61,6 @@ struct Canvas {
 
 Canvas canvas;
 
-// Boxes are given as left, top, right, bottom with right and bottom exclusive.
-QRect Box(int left, int top, int right, int bottom)
-{
-    return QRect(left, top, right - left, bottom - top);
-}
-
 QString TextForm(const FieldValue &value)
 {
     return value.toText(); // Null and unassigned draw as the empty text
@@ -102,20 +97,21 @@ QImage &PictureOf(TImage *image)
 void DrawRating(TImage *image, int row, quint32 rating)
 {
     canvas.picture = &PictureOf(image);
-    const int a = 18 * row;
     canvas.brush = kWhite;
     canvas.SetFont(kBlack, 16, true);
     if (rating <= 100) {
         const QString number = QString::number(rating);
+        const QRect box = PageLayout::RatingNumber(row); // right-aligned
         const int w = canvas.TextWidth(number);
-        const int offset = w <= 27 ? 27 - w : 0;
-        canvas.TextInBox(Box(489, 232 + a, 516, 246 + a), {489 + offset, 230 + a}, number);
-        for (int r = 1; r <= 10; ++r) {
+        const int offset = w <= box.width() ? box.width() - w : 0;
+        canvas.TextInBox(box, {box.left() + offset, box.top() - 2}, number);
+        for (int r = 1; r <= PageLayout::RatingBlockCount; ++r) {
             canvas.brush = rating < quint32(10 * r) ? kWhite : r <= 6 ? kLitGreen : r <= 8 ? kLitAmber : kLitRed;
-            canvas.Block(Box(524 + 9 * (r - 1), 234 + a, 532 + 9 * (r - 1), 246 + a));
+            canvas.Block(PageLayout::RatingBlock(row, r));
         }
     } else {
-        canvas.TextInBox(Box(489, 232 + a, 613, 246 + a), {505, 228 + a}, u"--"_s);
+        const QRect strip = PageLayout::RatingStrip(row);
+        canvas.TextInBox(strip, {strip.left() + 16, strip.top() - 4}, u"--"_s);
     }
 }
 
@@ -124,19 +120,20 @@ void DrawTitle()
     canvas.SetFont(kWhite, 20, true);
     canvas.brush = kTitleGrey;
     const QString title = TextForm(store[0]);
+    const QRect box = PageLayout::TitleBox; // centred
     const int w = canvas.TextWidth(title);
-    const int offset = w <= 238 ? (238 - w) / 2 : 0;
-    canvas.TextInBox(Box(369, 19, 607, 46), {369 + offset, 21}, title);
+    const int offset = w <= box.width() ? (box.width() - w) / 2 : 0;
+    canvas.TextInBox(box, {box.left() + offset, box.top() + 2}, title);
 }
 
 void DrawFactsAndHardware()
 {
     canvas.SetFont(kBlack, 12, false);
     canvas.brush = kWhite;
-    for (int k = 0; k < 6; ++k)
-        canvas.TextInBox(Box(465, 51 + 14 * k, 613, 65 + 14 * k), {465, 51 + 14 * k}, TextForm(store[8 + k]));
-    for (int k = 0; k < 2; ++k)
-        canvas.TextInBox(Box(362, 149 + 28 * k, 613, 163 + 28 * k), {362, 149 + 28 * k}, TextForm(store[14 + k]));
+    for (int k = 0; k < PageLayout::FactCount; ++k)
+        canvas.TextInBox(PageLayout::FactValue(k), PageLayout::FactValue(k).topLeft(), TextForm(store[8 + k]));
+    for (int k = 0; k < PageLayout::HardwareCount; ++k)
+        canvas.TextInBox(PageLayout::HardwareValue(k), PageLayout::HardwareValue(k).topLeft(), TextForm(store[14 + k]));
 }
 
 void DrawOverall()
@@ -144,12 +141,12 @@ void DrawOverall()
     const FieldValue &overall = store[1];
     // The bar rounds to the nearest multiple of 5: 83 lights 17 blocks, 82 lights 16.
     const qint64 count = overall.isNull() ? 0 : qint64(RatingForm(overall).value_or(0)) + 2;
-    for (int r = 1; r <= 20; ++r) {
+    for (int r = 1; r <= PageLayout::OverallBlockCount; ++r) {
         canvas.brush = count < 5 * r ? kWhite : r <= 10 ? kLitGreen : r <= 15 ? kLitAmber : kLitRed;
-        canvas.Block(Box(454 + 8 * (r - 1), 342, 461 + 8 * (r - 1), 360));
+        canvas.Block(PageLayout::OverallBlock(r));
     }
 
-    const QRect box = Box(435, 374, 465, 398);
+    const QRect box = PageLayout::OverallNumber;
     canvas.brush = kRed;
     if (overall.isNull()) {
         canvas.Block(box);
@@ -157,9 +154,9 @@ void DrawOverall()
     }
     const QString text = TextForm(overall);
     const int w = canvas.TextWidth(text); // still the rating rows' font
-    const int offset = w <= 30 ? (30 - w) / 2 : 0;
+    const int offset = w <= box.width() ? (box.width() - w) / 2 : 0;
     canvas.SetFont(kWhite, 26, true);
-    canvas.TextInBox(box, {435 + offset - 4, 371}, text);
+    canvas.TextInBox(box, {box.left() + offset - 4, box.top() - 3}, text);
 }
 
 void Draw(TImage *image)
@@ -169,7 +166,7 @@ void Draw(TImage *image)
     canvas.font.setStyleHint(QFont::SansSerif);
     DrawTitle();
     DrawFactsAndHardware();
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < PageLayout::RatingCount; ++i)
         DrawRating(image, i, store[2 + i].isNull() ? kNoRating : RatingForm(store[2 + i]).value_or(kNoRating));
     DrawOverall();
     image->Changed();

@@ -1,5 +1,6 @@
 #include "Paintpic.h"
 
+#include "PageLayout.h"
 #include "TImage.h"
 
 #include <QByteArray>
@@ -20,8 +21,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kWidth = 320;
-constexpr int kHeight = 240;
+constexpr int kWidth = PageLayout::Screenshot.width();
+constexpr int kHeight = PageLayout::Screenshot.height();
 constexpr int kMaxColours = 256;
 constexpr png_byte kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
 
@@ -135,7 +136,7 @@ void ShowFallback(TImage *image, int code)
         throw EFileError(u"Datei spdexpic.bmp kann nicht geöffnet werden"_s);
     if (code != ssNoName) {
         fallback.convertTo(QImage::Format_RGB32);
-        QPainter(&fallback).fillRect(QRect(16, 208, 16, 16), MarkerColour(code));
+        QPainter(&fallback).fillRect(PageLayout::FallbackMarker, MarkerColour(code));
     }
     image->SetPicture(fallback);
 }

@@ -79,7 +79,7 @@ void WriteDemoCd(const QString &folder, int gameCount)
         const QString title = games.textForm(g, kTitel);
         if (name.isEmpty() || title == kTitleWithMissingScreenshot)
             continue;
-        const QString key = PictureKey(games.textForm(g, kAusgabe), games.isNull(g, kAusgabe));
+        const QString key = PictureKey(games.value(g, kAusgabe));
         MakeFolder(pictures + u'/' + key);
         const QString fileName = pictures + u'/' + key + u'/' + name;
         const QImage shot = DrawScreenshot(title, games.textForm(g, kGenre), StableHash(title + key));

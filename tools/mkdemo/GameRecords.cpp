@@ -1,6 +1,7 @@
 #include "DemoCatalog.h"
 #include "DemoData.h"
 #include "SplitMix.h"
+#include "TableSchemas.h"
 
 #include <QHash>
 #include <QSet>
@@ -194,7 +195,7 @@ private:
     // Unique within the folder: "screen.png" now and then, else a short stem and a number.
     QString pictureName(const std::vector<FieldValue> &g)
     {
-        const QString key = PictureKey(g[kAusgabe].toText(), !g[kAusgabe].isText());
+        const QString key = PictureKey(g[kAusgabe]);
         const bool screen = rng_.chance(25);
         if (screen && !keysWithScreen_.contains(key)) {
             keysWithScreen_.insert(key);

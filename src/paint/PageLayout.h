@@ -4,8 +4,10 @@
 #include <QRect>
 #include <QSize>
 
-// Where the renderer paints values and where the buttons lie, in window pixels.
-// Boxes are built from left, top, right, bottom with right and bottom exclusive.
+// The review page and the skinned windows, in window pixels: where the renderer paints the
+// values, where the screenshot, the buttons and the badges lie. The renderers, the windows,
+// the skin generator and the tests all read them from here. Boxes are built from left,
+// top, right, bottom with right and bottom exclusive.
 namespace PageLayout {
 
 constexpr QRect Box(int left, int top, int right, int bottom)
@@ -25,7 +27,9 @@ inline constexpr QSize FallbackPicture(320, 240);
 inline constexpr QRect Screenshot = Box(16, 16, 336, 256);
 inline constexpr QRect TitleBox = Box(369, 19, 607, 46);
 inline constexpr int FactCount = 6;
+inline constexpr int HardwareCount = 2;
 inline constexpr int RatingCount = 6;
+inline constexpr int RatingBlockCount = 10;
 inline constexpr int OverallBlockCount = 20;
 inline constexpr QRect OverallNumber = Box(435, 374, 465, 398);
 
@@ -42,6 +46,11 @@ constexpr QRect OverallBlock(int block) // block 1..20
     return Box(454 + 8 * (block - 1), 342, 461 + 8 * (block - 1), 360);
 }
 
+// Where the skin's labels stand, left of the values they name.
+constexpr QRect FactLabel(int line) { return Box(362, 51 + 14 * line, 464, 65 + 14 * line); }
+constexpr QRect HardwareLabel(int line) { return Box(362, 135 + 28 * line, 613, 148 + 28 * line); }
+constexpr QRect RatingLabel(int row) { return Box(362, 232 + 18 * row, 487, 246 + 18 * row); }
+
 inline constexpr QRect ArrowLeft(QPoint(117, 276), ArrowPicture);
 inline constexpr QRect ArrowRight(QPoint(177, 276), ArrowPicture);
 inline constexpr QRect SearchButton(QPoint(19, 328), FacePicture);
@@ -54,7 +63,10 @@ inline constexpr QRect MinimiseButton(QPoint(615, 5), MinimisePicture);
 inline constexpr QRect AwardBadge(QPoint(547, 402), AwardPicture);
 inline constexpr QRect ExtraCdBadge(QPoint(352, 402), ExtraCdPicture);
 
+inline constexpr QRect PageBackground(QPoint(0, 0), MainWindow);
+inline constexpr QRect TableBackgroundFolded = Box(0, 0, 8, 480); // the table view's background, out of the way
 inline constexpr QRect TableGrid = Box(16, 16, 624, 308);
+inline constexpr QRect TipsBackground(QPoint(0, 0), TipsWindow);
 inline constexpr QRect TipsGrid = Box(16, 16, 464, 280);
 inline constexpr QRect TipsCloseButton(QPoint(306, 300), FacePicture);
 inline constexpr QRect FallbackMarker = Box(16, 208, 32, 224);
