@@ -1,10 +1,10 @@
 #include "Detail.h"
+#include "MainWindowFixture.h"
 #include "DoubleClickDrag.h"
 #include "For_such.h"
 #include "Misc.h"
 #include "PageLayout.h"
 #include "Paintlog.h"
-#include "RecordingMessages.h"
 #include "TClientDataSet.h"
 #include "TDBGrid.h"
 #include "TImage.h"
@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -29,40 +28,18 @@ FieldValue T(const QString &text)
     return FieldValue(text);
 }
 
-class DetailWindow : public ::testing::Test {
+class DetailWindow : public ::testing::Test, public MainWindowFixture {
 protected:
     void SetUp() override
     {
-        // TITEL, AUSGABE, SEITE, WERTUNG ... EXTRAS (21), ZUSATZCD (22)
-        std::vector<std::vector<FieldValue>> rows = {
-            {T(u"Mittel"_s), T(u"Nr. 1998-12"_s), qint64(30)},
-            {T(u"Zuletzt"_s), T(u"Nr. 1998-11"_s), qint64(10)},
-            {T(u"Anfang"_s), T(u"Nr. 1999-01"_s), qint64(20)},
-        };
-        WriteTable(dir.filePath(kGameTableFile), GameTableFields(), rows);
-        here = std::make_unique<ScopedCurrentDir>(dir.path());
-        SetProgramFolder(dir.path()); // edit mode saves here, whatever program runs the tests
-        BadgeOverlay(boInit);
+        WriteTables({Game(u"Mittel"_s, {{u"AUSGABE", T(u"Nr. 1998-12"_s)}, {u"SEITE", qint64(30)}}),
+                     Game(u"Zuletzt"_s, {{u"AUSGABE", T(u"Nr. 1998-11"_s)}, {u"SEITE", qint64(10)}}),
+                     Game(u"Anfang"_s, {{u"AUSGABE", T(u"Nr. 1999-01"_s)}, {u"SEITE", qint64(20)}})});
     }
-    void TearDown() override
-    {
-        window.reset();
-        here.reset();
-        SetProgramFolder({});
-        EditModeFlag(emNormal);
-    }
+    void TearDown() override { Close(); }
 
-    TDetailansicht &Open(bool editMode)
-    {
-        EditModeFlag(editMode ? emEdit : emNormal);
-        window = std::make_unique<TDetailansicht>();
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        return *window;
-    }
-
-    QString Title() { return window->ClientDataSet1->FieldByName(u"TITEL"_s).toText(); }
-    QString Game() const { return dir.filePath(kGameTableFile); }
+    TDetailansicht &Open(bool editMode) { return OpenWindow(editMode); }
+    QString GameFile() const { return Path(kGameTableFile); }
 
     // Presses a button at a point of the window as the pointer would: whatever lies there takes it.
     void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton)
@@ -78,11 +55,6 @@ protected:
         Press(at);
         Release(at);
     }
-
-    QTemporaryDir dir;
-    std::unique_ptr<ScopedCurrentDir> here;
-    RecordingMessages boxes;
-    std::unique_ptr<TDetailansicht> window;
 };
 
 // Where the buttons are, by their centres.
@@ -248,26 +220,26 @@ TEST_F(DetailWindow, TitleClicksSortInNormalModeOnlyAndKeepTheRecord)
 
 TEST_F(DetailWindow, NormalModeNeverWritesTheGameTable)
 {
-    const QByteArray before = ReadBytes(Game());
-    const QDateTime modified = QFileInfo(Game()).lastModified();
+    const QByteArray before = ReadBytes(GameFile());
+    const QDateTime modified = QFileInfo(GameFile()).lastModified();
     Open(false);
     EXPECT_EQ(Detailansicht, window.get());
     Click(kTabelle);
     window.reset();
     EXPECT_EQ(Detailansicht, nullptr);
-    EXPECT_EQ(ReadBytes(Game()), before);
-    EXPECT_EQ(QFileInfo(Game()).lastModified(), modified);
+    EXPECT_EQ(ReadBytes(GameFile()), before);
+    EXPECT_EQ(QFileInfo(GameFile()).lastModified(), modified);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(DetailWindow, EditModeOpensAtTheLastStoredRecordAndRewritesTheFileEvenUnchanged)
 {
-    const QDateTime modified = QFileInfo(Game()).lastModified();
+    const QDateTime modified = QFileInfo(GameFile()).lastModified();
     Open(true);
     EXPECT_EQ(Title(), u"Anfang"_s); // last in the file's order
     window.reset();
-    EXPECT_NE(QFileInfo(Game()).lastModified(), modified);
-    EXPECT_EQ(QueryText(Game(), u"SELECT group_concat(TITEL) FROM records"_s), u"Mittel,Zuletzt,Anfang"_s);
+    EXPECT_NE(QFileInfo(GameFile()).lastModified(), modified);
+    EXPECT_EQ(QueryText(GameFile(), u"SELECT group_concat(TITEL) FROM records"_s), u"Mittel,Zuletzt,Anfang"_s);
 }
 
 TEST_F(DetailWindow, GridEditsInEditModeReachTheFile)
@@ -315,7 +287,7 @@ TEST_F(DetailWindow, GridEditsInEditModeReachTheFile)
     TypeIntoCell(grid, u"Nr. 2000-01"_s, false);
     window.reset();
 
-    EXPECT_EQ(QueryText(Game(), u"SELECT group_concat(TITEL || ':' || ifnull(AUSGABE, '-') || ':' || ifnull(SEITE, '-'),"
+    EXPECT_EQ(QueryText(GameFile(), u"SELECT group_concat(TITEL || ':' || ifnull(AUSGABE, '-') || ':' || ifnull(SEITE, '-'),"
                                 u" ' | ') FROM records"_s),
               u"Zuletzt:Nr. 2000-01:10 | Anfang:Nr. 1999-01:77 | Neu:-:-"_s);
 }
@@ -341,7 +313,7 @@ TEST_F(DetailWindow, InsertAddsARecordBeforeTheCurrentOneThatTheFileKeepsThere)
     EXPECT_EQ(grid->model()->rowCount(), 6);
     EXPECT_EQ(Title(), u"Mittel"_s);
     window.reset();
-    EXPECT_EQ(QueryText(Game(), u"SELECT group_concat(TITEL) FROM records"_s),
+    EXPECT_EQ(QueryText(GameFile(), u"SELECT group_concat(TITEL) FROM records"_s),
               u"Ganz vorn,Mittel,Mitte,Zuletzt,Vor Anfang,Anfang"_s);
 }
 
@@ -349,7 +321,7 @@ TEST_F(DetailWindow, AnErrorWhileThePageIsDrawnIsShownOnceAndEndsTheAction)
 {
     std::vector<FieldDef> withoutPictureName = GameTableFields();
     withoutPictureName.pop_back(); // BILDNAME
-    WriteTable(Game(), withoutPictureName, {{T(u"Anfang"_s)}, {T(u"Zweites"_s)}});
+    WriteTable(GameFile(), withoutPictureName, {{T(u"Anfang"_s)}, {T(u"Zweites"_s)}});
     TDetailansicht &w = Open(false);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, u"Feld 'BILDNAME' nicht gefunden"_s);
@@ -365,7 +337,7 @@ TEST_F(DetailWindow, AnErrorWhileThePageIsDrawnIsShownOnceAndEndsTheAction)
 
 TEST_F(DetailWindow, MissingGameTableIsReportedAndTheWindowStillOpens)
 {
-    QFile::remove(Game());
+    QFile::remove(GameFile());
     TDetailansicht &w = Open(false);
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.ClientDataSet1->Active());
@@ -380,9 +352,9 @@ TEST_F(DetailWindow, MissingGameTableIsReportedAndTheWindowStillOpens)
 
 TEST_F(DetailWindow, EditModeWithoutATableSavesNothingAtTheEnd)
 {
-    QFile::remove(Game());
+    QFile::remove(GameFile());
     Open(true);
     window.reset();
     EXPECT_EQ(boxes.shown.size(), 2u); // the load, then the refused save
-    EXPECT_FALSE(QFileInfo::exists(Game()));
+    EXPECT_FALSE(QFileInfo::exists(GameFile()));
 }

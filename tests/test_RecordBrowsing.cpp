@@ -1,16 +1,15 @@
 #include "Detail.h"
+#include "MainWindowFixture.h"
 #include "Misc.h"
 #include "Paintlog.h"
 #include "Paintpic.h"
 #include "PngBuilder.h"
-#include "RecordingMessages.h"
 #include "TClientDataSet.h"
 #include "TImage.h"
 #include "TableSchemas.h"
 #include "TestFiles.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,60 +17,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QRgb kFallback = qRgb(40, 40, 90);
-
-int Field(const char16_t *name)
-{
-    const auto fields = GameTableFields();
-    for (size_t i = 0; i < fields.size(); ++i)
-        if (fields[i].name == QString::fromUtf16(name))
-            return int(i);
-    return -1;
-}
-
-// One game: the title and whatever else is given by field name.
-std::vector<FieldValue> Game(const QString &title, std::initializer_list<std::pair<const char16_t *, FieldValue>> set)
-{
-    std::vector<FieldValue> row(GameTableFields().size(), FieldValue::null());
-    row[0] = FieldValue(title);
-    for (const auto &[name, value] : set)
-        row[size_t(Field(name))] = value;
-    return row;
-}
-
 void WriteScreenshot(const QString &path, QRgb colour)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     WriteBytes(path, PngFile({}, {colour}, [](int, int) { return 0; }));
 }
 
-class Browsing : public ::testing::Test {
+class Browsing : public ::testing::Test, public MainWindowFixture {
 protected:
-    void Open(const std::vector<std::vector<FieldValue>> &games)
-    {
-        WriteTable(dir.filePath(kGameTableFile), GameTableFields(), games);
-        QImage fallback(320, 240, QImage::Format_RGB32);
-        fallback.fill(kFallback);
-        fallback.save(dir.filePath(u"spdexpic.bmp"_s), "BMP");
-        here = std::make_unique<ScopedCurrentDir>(dir.path());
-        SetProgramFolder(dir.path()); // edit mode saves here, whatever program runs the tests
-        EditModeFlag(emNormal);
-        Screenshot(ssInit);
-        Screenshot(ssSwitch, nullptr, 1);
-        BadgeOverlay(boInit);
-        window = std::make_unique<TDetailansicht>();
-        window->show();
-    }
-    void TearDown() override
-    {
-        window.reset();
-        here.reset();
-        SetProgramFolder({});
-        Screenshot(ssSwitch, nullptr, 0);
-    }
+    void TearDown() override { Close(); }
 
     TClientDataSet &Table() { return *window->ClientDataSet1; }
-    QString Title() { return Table().FieldByName(u"TITEL"_s).toText(); }
     QRgb Page(int x, int y) { return window->Backgrnd->Picture().pixel(x, y); }
     QRgb Screen(int x, int y) { return window->Spielebild->Picture().pixel(x, y); }
     std::string Badges()
@@ -87,11 +43,6 @@ protected:
             lit += Page(524 + 9 * (r - 1) + 3, 234 + 18 * row + 5) != qRgb(255, 255, 255);
         return lit;
     }
-
-    QTemporaryDir dir;
-    std::unique_ptr<ScopedCurrentDir> here;
-    RecordingMessages boxes;
-    std::unique_ptr<TDetailansicht> window;
 };
 
 } // namespace

@@ -25,6 +25,7 @@ search=$(wait_for_window "Spieldex: Suchen")
 if [ -z "$search" ]; then
   fail "the search dialog did not open"
 else
+  focus_window "$search"
   xdotool type --delay 30 "zz"
   xdotool key Return
   sleep 0.5
@@ -33,8 +34,7 @@ else
   sleep 0.5
   window_shown "Spieldex: Suchen" && fail "Esc did not close the search dialog" || pass "Esc closed the search dialog"
 fi
-lamp_lit=$(region_sum 19 328 154 40)
-[ "$lamp_lit" != "$lamp_before" ] && pass "the lamp on the search button is lit" \
+[ "$(region_sum 19 328 154 40)" != "$lamp_before" ] && pass "the lamp on the search button is lit" \
   || fail "the search button did not change"
 [ "$(region_sum 352 402 272 62)" != "$badges_before" ] && pass "the lower-case prefix found the mixed-case title" \
   || fail "no badges for the found game"

@@ -2,10 +2,14 @@
 
 #include "Misc.h"
 #include "Paintlog.h"
+#include "Paintpic.h"
 #include "TClientDataSet.h"
 #include "TableSchemas.h"
 
 #include <QImage>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
@@ -28,20 +32,35 @@ MainWindowFixture::Row MainWindowFixture::Tip(const QString &title, const QStrin
     return {FieldValue(title), FieldValue(issue), FieldValue(page), FieldValue(kind), FieldValue(note)};
 }
 
-void MainWindowFixture::Open(const std::vector<Row> &games, const std::vector<Row> &tips, bool editMode)
+void MainWindowFixture::WriteTables(const std::vector<Row> &games, const std::vector<Row> &tips)
 {
     WriteTable(dir.filePath(kGameTableFile), GameTableFields(), games);
     WriteTable(dir.filePath(kTipsTableFile), TipsTableFields(), tips);
     QImage fallback(320, 240, QImage::Format_RGB32);
-    fallback.fill(qRgb(40, 40, 90));
+    fallback.fill(kFallback);
     fallback.save(dir.filePath(u"spdexpic.bmp"_s), "BMP");
-    here_ = std::make_unique<ScopedCurrentDir>(dir.path());
-    SetProgramFolder(dir.path());
+}
+
+TDetailansicht &MainWindowFixture::OpenWindow(bool editMode)
+{
+    if (!here_) // opened again: the folder is current already
+        here_ = std::make_unique<ScopedCurrentDir>(dir.path());
+    SetProgramFolder(dir.path()); // edit mode saves here, whatever program runs the tests
     EditModeFlag(editMode ? emEdit : emNormal);
     SearchTextStore(stClear);
+    Screenshot(ssInit);
+    Screenshot(ssSwitch, nullptr, 1);
     BadgeOverlay(boInit);
     window = std::make_unique<TDetailansicht>();
     window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    return *window;
+}
+
+void MainWindowFixture::Open(const std::vector<Row> &games, const std::vector<Row> &tips, bool editMode)
+{
+    WriteTables(games, tips);
+    OpenWindow(editMode);
 }
 
 void MainWindowFixture::Close()
@@ -50,6 +69,7 @@ void MainWindowFixture::Close()
     here_.reset();
     SetProgramFolder({});
     EditModeFlag(emNormal);
+    Screenshot(ssSwitch, nullptr, 0);
 }
 
 QString MainWindowFixture::Title() const
