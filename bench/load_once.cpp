@@ -1,6 +1,6 @@
 // Loads a game table file to its first record in title order and ends: the program's
 // start-up work on its table, as one process for timing and peak memory.
-#include "DatabaseError.h"
+#include "UserErrors.h"
 #include "TClientDataSet.h"
 
 #include <QCoreApplication>

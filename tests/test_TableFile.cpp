@@ -1,4 +1,4 @@
-#include "DatabaseError.h"
+#include "UserErrors.h"
 #include "TClientDataSet.h"
 #include "TableFile.h"
 #include "TableSchemas.h"

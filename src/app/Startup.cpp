@@ -18,11 +18,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void ShowStartupError(const QString &title, const QString &text)
-{
-    ShowMessage({title, text, MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
-}
-
 void RunMainWindow(QApplication &app)
 {
     RunGuarded([&app] {
@@ -55,7 +50,7 @@ bool CaptureProgramFolder()
 {
     if (ProgramFolder(pfCapture) != 0)
         return true;
-    ShowStartupError(
+    ShowErrorBox(
         u"Spieldex: Kommandozeile zu lang"_s,
         u"Der Pfad, mit dem der Spieldex gestartet wird, ist zu lang. Bitte verkürzen Sie den Pfad (zum Beispiel, "
         u"indem Sie den Spieldex in der Verzeichnishirarchie in einem weiter oben liegenden Verzeichnis unterbringen) "
@@ -69,11 +64,11 @@ bool FixOperatingMode(const QString &commandLineTail)
         EditModeFlag(emNormal);
         return true;
     }
-    if (MakeFileNormal(kGameTableFile) && MakeFileNormal(kTipsTableFile)) {
+    if (MakeFileWritable(kGameTableFile) && MakeFileWritable(kTipsTableFile)) {
         EditModeFlag(emEdit);
         return true;
     }
-    ShowStartupError(
+    ShowErrorBox(
         u"Spieldex: Edit-Modus nicht ausführbar"_s,
         u"Sie haben den Spieldex im Edit-Modus gestartet. Der Datenträger mit der Datenbank ist allerdings "
         u"schreibgeschützt (z.B. Diskette) oder kann nicht beschrieben werden (CD-ROM). Bitte kopieren Sie den "

@@ -1,6 +1,6 @@
 #include "FieldValue.h"
 
-#include "DatabaseError.h"
+#include "UserErrors.h"
 
 QString FieldValue::toText() const
 {

@@ -1,6 +1,6 @@
 #include "FilterExpression.h"
 
-#include "DatabaseError.h"
+#include "UserErrors.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #include "TClientDataSet.h"
 
 #include "Collation.h"
-#include "DatabaseError.h"
+#include "UserErrors.h"
 #include "TableFile.h"
 
 #include <QCollatorSortKey>

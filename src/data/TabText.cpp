@@ -1,6 +1,6 @@
 #include "TabText.h"
 
-#include "DatabaseError.h"
+#include "UserErrors.h"
 #include "TClientDataSet.h"
 
 #include <QFileDevice>

@@ -1,6 +1,6 @@
 #include "TableFile.h"
 
-#include "DatabaseError.h"
+#include "UserErrors.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,6 @@
 #include "For_info.h"
 #include "For_such.h"
 #include "For_tips.h"
-#include "GridOrder.h"
 #include "GridTables.h"
 #include "Misc.h"
 #include "PageLayout.h"
@@ -108,8 +107,7 @@ TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Q
     OnClick(TasteIE, &TDetailansicht::TasteIEClick);
     // Not guarded here: an error while the page is drawn belongs to the action that moved the cursor.
     ClientDataSet1->SetAfterScrollHandler([this] { ClientDataSet1AfterScroll(); });
-    connect(GridTabelle, &TDBGrid::TitleClick, this,
-            [this](const QString &field) { RunGuarded([&] { GridTabelleTitleClick(field); }); });
+    ConnectGuarded(GridTabelle, &TDBGrid::TitleClick, this, &TDetailansicht::GridTabelleTitleClick);
     SetBadgePictures(ImageGoldaward, ImagePlatinaward, ImageZusatzcd);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -140,7 +138,7 @@ TImage *TDetailansicht::AddPicture(const QString &name, const QRect &bounds, QSt
 
 void TDetailansicht::OnClick(TImage *button, void (TDetailansicht::*handler)())
 {
-    connect(button, &TImage::Click, this, [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
+    ConnectGuarded(button, &TImage::Click, this, handler);
 }
 
 void TDetailansicht::FormCreate()
@@ -263,7 +261,6 @@ void TDetailansicht::TasteIEClick()
 
 void TDetailansicht::GridTabelleTitleClick(const QString &fieldName)
 {
-    if (EditModeFlag(emQuery) == 0)
-        ClientDataSet1->SetIndexFieldNames(IndexForTitleClick(fieldName));
+    SortByTitleClick(ClientDataSet1, fieldName);
 }
 

@@ -23,19 +23,15 @@ namespace {
 
 const QString kFilter = u"Textdateien (*.txt);;Alle Dateien (*.*)"_s;
 
-void ShowError(const QString &title, const QString &text)
-{
-    ShowMessage({title, text, MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
-}
-
 bool Confirmed(const QString &title, const QString &text, MessageAnswer defaultAnswer)
 {
     return ShowMessage({title, text, MessageIcon::Error, MessageButtons::OkCancel, defaultAnswer}) == MessageAnswer::Ok;
 }
 
-void CannotCreate()
+// One message for both: an export file that cannot be created, an import file that cannot be opened.
+void ReportUnusableFile()
 {
-    ShowError(u"Spieldex: FEHLER beim Erzeugen der Datei"_s, u"Die Datei konnte nicht erzeugt werden"_s);
+    ShowErrorBox(u"Spieldex: FEHLER beim Erzeugen der Datei"_s, u"Die Datei konnte nicht erzeugt werden"_s);
 }
 
 // Pictures stay unloaded while the work walks the table; afterwards the program folder
@@ -77,8 +73,8 @@ TFormIE::TFormIE(QWidget *owner) : QDialog(owner)
     DialogImportieren = {u"Datei importieren"_s, kFilter, u"txt"_s, u"spdex_d.txt"_s};
     DialogExportieren = {u"Datei exportieren"_s, kFilter, u"txt"_s, u"spdex_d.txt"_s};
 
-    connect(TasteImportieren, &QPushButton::clicked, this, [this] { RunGuarded([this] { TasteImportierenClick(); }); });
-    connect(TasteExportieren, &QPushButton::clicked, this, [this] { RunGuarded([this] { TasteExportierenClick(); }); });
+    ConnectGuarded(TasteImportieren, &QPushButton::clicked, this, &TFormIE::TasteImportierenClick);
+    ConnectGuarded(TasteExportieren, &QPushButton::clicked, this, &TFormIE::TasteExportierenClick);
     connect(TasteAbbrechen, &QPushButton::clicked, this, &QDialog::reject); // also Esc
 }
 
@@ -96,7 +92,7 @@ void TFormIE::TasteImportierenClick()
         return;
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly)) {
-        CannotCreate();
+        ReportUnusableFile(); // outcome 2
         accept();
         return;
     }
@@ -114,7 +110,7 @@ void TFormIE::TasteImportierenClick()
     case TabImportOutcome::EndsInsideRecord:
     case TabImportOutcome::ValueTooLong:
     case TabImportOutcome::NoRecords:
-        ShowError(kTabImportErrorTitle, result.message);
+        ShowErrorBox(kTabImportErrorTitle, result.message);
         break;
     default: // a value a field cannot take, or the medium failed: the engine's or the system's words
         ShowErrorDisplay(result.message);
@@ -140,7 +136,7 @@ void TFormIE::TasteExportierenClick()
     // leaves an earlier backup as it was.
     QSaveFile file(*path);
     if (!file.open(QIODevice::WriteOnly)) {
-        CannotCreate();
+        ReportUnusableFile();
         accept();
         return;
     }
@@ -155,7 +151,7 @@ void TFormIE::TasteExportierenClick()
         games->Last(); // as after walking the table to its end
     } else {
         file.cancelWriting();
-        ShowError(u"FEHLER beim Schreiben in die Datei"_s, u"Beim exportieren der Daten trat ein Fehler auf"_s);
+        ShowErrorBox(u"FEHLER beim Schreiben in die Datei"_s, u"Beim exportieren der Daten trat ein Fehler auf"_s);
     }
     accept();
 }

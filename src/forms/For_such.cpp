@@ -78,8 +78,8 @@ TFormSuchen::TFormSuchen(QWidget *owner) : QDialog(owner)
     setTabOrder(Edit1, TasteSuchen);
     setTabOrder(TasteSuchen, TasteLoeschen);
     setTabOrder(TasteLoeschen, TasteSchliessen);
-    connect(TasteSuchen, &QPushButton::clicked, this, [this] { RunGuarded([this] { TasteSuchenClick(); }); });
-    connect(TasteLoeschen, &QPushButton::clicked, this, [this] { RunGuarded([this] { TasteLoeschenClick(); }); });
+    ConnectGuarded(TasteSuchen, &QPushButton::clicked, this, &TFormSuchen::TasteSuchenClick);
+    ConnectGuarded(TasteLoeschen, &QPushButton::clicked, this, &TFormSuchen::TasteLoeschenClick);
     connect(TasteSchliessen, &QPushButton::clicked, this, &QDialog::reject); // also Esc and the close box
     LetEnterPressFocusedButtons(this);
     Edit1->setFocus();

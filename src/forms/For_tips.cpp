@@ -2,7 +2,6 @@
 
 #include "DialogLook.h"
 #include "ErrorDisplay.h"
-#include "GridOrder.h"
 #include "GridTables.h"
 #include "Messages.h"
 #include "Misc.h"
@@ -40,8 +39,7 @@ TFormTips::TFormTips(QWidget *owner) : QDialog(owner, Qt::Dialog | Qt::Frameless
     GridTabelle->setFocus();
 
     connect(TasteSchliessen, &TImage::Click, this, &QDialog::accept);
-    connect(GridTabelle, &TDBGrid::TitleClick, this,
-            [this](const QString &field) { RunGuarded([&] { GridTabelleTitleClick(field); }); });
+    ConnectGuarded(GridTabelle, &TDBGrid::TitleClick, this, &TFormTips::GridTabelleTitleClick);
     RunGuarded([this] { FormCreate(); });
 }
 
@@ -71,8 +69,7 @@ void TFormTips::FormDestroy()
 
 void TFormTips::GridTabelleTitleClick(const QString &fieldName)
 {
-    if (EditModeFlag(emQuery) == 0)
-        ClientDataSet1->SetIndexFieldNames(IndexForTitleClick(fieldName));
+    SortByTitleClick(ClientDataSet1, fieldName);
 }
 
 bool TFormTips::FindFirstTipOf(const FieldValue &gameTitle)

@@ -5,6 +5,8 @@
 #include "TDBGrid.h"
 #include "TableSchemas.h"
 
+using namespace Qt::StringLiterals;
+
 void ShowGridForReading(TDBGrid *grid)
 {
     grid->SetColors(kGridMaroon, kGridYellow);
@@ -32,4 +34,12 @@ QList<GridColumn> GridColumnsOf(const std::vector<TableField> &table)
     for (const TableField &field : table)
         columns.append({field.def.name, field.title});
     return columns;
+}
+
+void SortByTitleClick(TClientDataSet *table, const QString &fieldName)
+{
+    if (EditModeFlag(emQuery) != 0)
+        return; // the table keeps the order of its file
+    const QString &title = GameFieldName(kTitel);
+    table->SetIndexFieldNames(fieldName == title ? title : fieldName + u"; "_s + title);
 }

@@ -23,5 +23,10 @@ void ShowGridForEditing(TDBGrid *grid);
 // program folder, whatever folder a dialog left current.
 void SaveTableInEditMode(TDBGrid *grid, TClientDataSet *table, const QString &fileName);
 
+// A click on a grid's column title, the same rule in both grids: in edit mode nothing;
+// else the order of the clicked column's field, then the title, or the title alone for a
+// column named exactly TITEL. The current record stays current.
+void SortByTitleClick(TClientDataSet *table, const QString &fieldName);
+
 // One grid column per field of the table, in its order, under the field's column title.
 QList<GridColumn> GridColumnsOf(const std::vector<TableField> &table);

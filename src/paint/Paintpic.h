@@ -1,17 +1,11 @@
 #pragma once
 
-#include "DatabaseError.h"
+#include "UserErrors.h"
 
 #include <QString>
 
 
 class TImage;
-
-// A file the program needs cannot be read.
-class EFileError : public EUserError {
-public:
-    using EUserError::EUserError;
-};
 
 // The current game's screenshot: DATA/<key>/<name>, a 320 x 240 PNG with an 8-bit palette.
 enum : unsigned { ssInit = 0, ssSwitch = 1, ssShow = 2 };

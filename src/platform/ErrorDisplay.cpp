@@ -17,5 +17,5 @@ QString ErrorText(const std::exception &error)
 
 void ShowErrorDisplay(const QString &message)
 {
-    ShowMessage({ApplicationTitle(), message, MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
+    ShowErrorBox(ApplicationTitle(), message);
 }

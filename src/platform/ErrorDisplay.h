@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <exception>
@@ -26,4 +27,15 @@ void RunGuarded(Handler &&handler) noexcept
     } catch (...) {
         ShowErrorDisplay(QStringLiteral("Unbekannter Fehler"));
     }
+}
+
+// Connects a signal to a handler of the receiver, run through the guard above; the
+// handler takes the signal's arguments or fewer.
+template <class Sender, class Signal, class Receiver, class... Args>
+QMetaObject::Connection ConnectGuarded(Sender *sender, Signal signal, Receiver *receiver,
+                                       void (Receiver::*handler)(Args...))
+{
+    return QObject::connect(sender, signal, receiver, [receiver, handler](Args... args) {
+        RunGuarded([&] { (receiver->*handler)(args...); });
+    });
 }

@@ -20,7 +20,7 @@ QString RunningProgramPath()
     return QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
 }
 
-bool MakeFileNormal(const QString &fileName)
+bool MakeFileWritable(const QString &fileName)
 {
 #ifdef Q_OS_UNIX
     const QByteArray path = QFile::encodeName(fileName);

@@ -7,4 +7,4 @@ QString RunningProgramPath();
 
 // Makes a file writable for its owner and checks that it can be opened for writing.
 // False for a missing file, a read-only medium or a file that cannot be written.
-bool MakeFileNormal(const QString &fileName);
+bool MakeFileWritable(const QString &fileName);

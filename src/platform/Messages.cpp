@@ -34,6 +34,11 @@ MessageAnswer ShowMessage(const MessageRequest &request)
     return current->Show(request);
 }
 
+void ShowErrorBox(const QString &title, const QString &text)
+{
+    ShowMessage({title, text, MessageIcon::Error, MessageButtons::Ok, MessageAnswer::Ok});
+}
+
 MessageService *SetMessageService(MessageService *service)
 {
     MessageService *previous = current == &realBoxes ? nullptr : current;

@@ -29,6 +29,8 @@ public:
 };
 
 MessageAnswer ShowMessage(const MessageRequest &request);
+// A failure the user must see: error icon, one OK button.
+void ShowErrorBox(const QString &title, const QString &text);
 
 // Puts a service in place of the real boxes and returns the one it replaces;
 // nullptr brings the real boxes back.

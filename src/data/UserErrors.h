@@ -18,3 +18,9 @@ class EDatabaseError : public EUserError {
 public:
     using EUserError::EUserError;
 };
+
+// A file the program needs cannot be read (the screenshot loader's fallback picture).
+class EFileError : public EUserError {
+public:
+    using EUserError::EUserError;
+};
