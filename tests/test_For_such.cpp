@@ -1,6 +1,7 @@
 #include "For_such.h"
 #include "MainWindowFixture.h"
 #include "Misc.h"
+#include "PageLayout.h"
 #include "TClientDataSet.h"
 #include "TImage.h"
 
@@ -137,7 +138,7 @@ TEST_F(Search, APrefixThatMatchesNothingLeavesAnEmptyPageWithoutBadges)
     EXPECT_EQ(Titles(), QStringList());
     EXPECT_TRUE(window->ClientDataSet1->FieldByName(u"TITEL"_s).isNull());
     EXPECT_FALSE(window->ImageGoldaward->isVisible());
-    EXPECT_EQ(window->Backgrnd->Picture().pixel(435, 374), qRgb(0, 0, 0)); // the missing overall rating
+    EXPECT_EQ(window->Backgrnd->Picture().pixel(PageLayout::OverallNumber.topLeft()), qRgb(0, 0, 0)); // the missing overall rating
 }
 
 TEST_F(Search, EscapeClosesTheDialogAndChangesNothing)

@@ -1,5 +1,6 @@
 #include "Detail.h"
 #include "MainWindowFixture.h"
+#include "PageLayout.h"
 #include "Misc.h"
 #include "Paintlog.h"
 #include "Paintpic.h"
@@ -28,8 +29,8 @@ protected:
     void TearDown() override { Close(); }
 
     TClientDataSet &Table() { return *window->ClientDataSet1; }
-    QRgb Page(int x, int y) { return window->Backgrnd->Picture().pixel(x, y); }
-    QRgb Screen(int x, int y) { return window->Spielebild->Picture().pixel(x, y); }
+    QRgb Page(QPoint at) { return window->Backgrnd->Picture().pixel(at); }
+    QRgb Screen(QPoint at) { return window->Spielebild->Picture().pixel(at); }
     std::string Badges()
     {
         return std::string{window->ImageGoldaward->isVisible() ? 'g' : '-',
@@ -39,8 +40,8 @@ protected:
     int LitRatingBlocks(int row)
     {
         int lit = 0;
-        for (int r = 1; r <= 10; ++r)
-            lit += Page(524 + 9 * (r - 1) + 3, 234 + 18 * row + 5) != qRgb(255, 255, 255);
+        for (int r = 1; r <= PageLayout::RatingBlockCount; ++r)
+            lit += Page(PageLayout::RatingBlock(row, r).center()) != qRgb(255, 255, 255);
         return lit;
     }
 };
@@ -55,11 +56,11 @@ TEST_F(Browsing, EveryRatingReachesItsRowAndTheOverallBar)
           Game(u"Beta"_s, {})});
     for (int row = 0; row < 6; ++row)
         EXPECT_EQ(LitRatingBlocks(row), row + 1) << "row " << row;
-    EXPECT_EQ(Page(613 - 4, 350), qRgb(255, 0, 0)); // overall block 20 lit
+    EXPECT_EQ(Page(PageLayout::OverallBlock(20).center()), qRgb(255, 0, 0)); // overall block 20 lit
     window->TastePfeilRClick();
     EXPECT_EQ(Title(), u"Beta"_s);
-    EXPECT_EQ(Page(435, 374), qRgb(0, 0, 0)); // missing overall: outlined red box
-    EXPECT_EQ(Page(613 - 4, 350), qRgb(255, 255, 255));
+    EXPECT_EQ(Page(PageLayout::OverallNumber.topLeft()), qRgb(0, 0, 0)); // missing overall: outlined red box
+    EXPECT_EQ(Page(PageLayout::OverallBlock(20).center()), qRgb(255, 255, 255));
 }
 
 TEST(PictureKey, SixCharactersOfTheIssueAsTheyStand)
@@ -105,8 +106,8 @@ TEST_F(Browsing, ScreenshotIsFoundByTheKeyFromTheIssue)
     };
     for (const auto &[picture, marker] : expected) {
         SCOPED_TRACE(Title().toStdString());
-        EXPECT_EQ(Screen(100, 100), picture);
-        EXPECT_EQ(Screen(20, 212), marker);
+        EXPECT_EQ(Screen({100, 100}), picture);
+        EXPECT_EQ(Screen(PageLayout::FallbackMarker.center()), marker);
         window->TastePfeilRClick();
     }
 }
@@ -141,9 +142,9 @@ TEST_F(Browsing, NoCurrentRecordShowsTheMissingFormsAndNoBadge)
     Table().SetFilter(u"TITEL = 'XYZ*'"_s);
     Table().SetFiltered(true);
     EXPECT_EQ(Badges(), "---");
-    EXPECT_EQ(Page(435, 374), qRgb(0, 0, 0));        // overall missing
-    EXPECT_EQ(Page(500, 30), qRgb(156, 156, 156));    // an empty title band
-    EXPECT_EQ(Screen(20, 212), kFallback);            // no name: the fallback without a marker
+    EXPECT_EQ(Page(PageLayout::OverallNumber.topLeft()), qRgb(0, 0, 0));        // overall missing
+    EXPECT_EQ(Page(PageLayout::TitleBox.center()), qRgb(156, 156, 156));    // an empty title band
+    EXPECT_EQ(Screen(PageLayout::FallbackMarker.center()), kFallback);            // no name: the fallback without a marker
     EXPECT_TRUE(boxes.shown.empty());
 }
 

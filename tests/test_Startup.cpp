@@ -41,6 +41,21 @@ void MakeTables(const QString &folder)
     WriteTable(folder + u'/' + kTipsTableFile, TipsTableFields(), {});
 }
 
+// Asks for edit mode in the folder and expects the refusal: the flag stays off and the one
+// box is the error box of the refusal; returns that box.
+MessageRequest ExpectEditModeRefused(const QString &folder)
+{
+    ScopedCurrentDir here(folder);
+    RecordingMessages boxes;
+    EditModeFlag(emNormal);
+    EXPECT_FALSE(FixOperatingMode(u"/e"_s));
+    EXPECT_EQ(EditModeFlag(emQuery), 0);
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    const MessageRequest box = boxes.shown.empty() ? MessageRequest{} : boxes.shown[0];
+    EXPECT_EQ(box.title, kEditModeTitle);
+    return box;
+}
+
 } // namespace
 
 TEST(StartupCommandLine, EditModeOnlyForATailBeginningWithSlashLowerE)
@@ -101,17 +116,10 @@ TEST(StartupOperatingMode, MissingGameTableRefusesEditModeWithoutTryingTheTips)
     MakeTables(dir.path());
     QFile::remove(dir.filePath(kGameTableFile));
     ::chmod(QFile::encodeName(dir.filePath(kTipsTableFile)).constData(), 0444);
-    ScopedCurrentDir here(dir.path());
-    RecordingMessages boxes;
-    EditModeFlag(emNormal);
-
-    EXPECT_FALSE(FixOperatingMode(u"/e"_s));
-    EXPECT_EQ(EditModeFlag(emQuery), 0);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].title, kEditModeTitle);
-    EXPECT_TRUE(boxes.shown[0].text.startsWith(u"Sie haben den Spieldex im Edit-Modus gestartet."_s));
-    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Error);
-    EXPECT_EQ(boxes.shown[0].buttons, MessageButtons::Ok);
+    const MessageRequest box = ExpectEditModeRefused(dir.path());
+    EXPECT_TRUE(box.text.startsWith(u"Sie haben den Spieldex im Edit-Modus gestartet."_s));
+    EXPECT_EQ(box.icon, MessageIcon::Error);
+    EXPECT_EQ(box.buttons, MessageButtons::Ok);
     EXPECT_EQ(ModeOf(dir.filePath(kTipsTableFile)), 0444u);
 }
 
@@ -120,11 +128,7 @@ TEST(StartupOperatingMode, MissingTipsTableRefusesEditMode)
     QTemporaryDir dir;
     MakeTables(dir.path());
     QFile::remove(dir.filePath(kTipsTableFile));
-    ScopedCurrentDir here(dir.path());
-    RecordingMessages boxes;
-    EXPECT_FALSE(FixOperatingMode(u"/e"_s));
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].title, kEditModeTitle);
+    ExpectEditModeRefused(dir.path());
 }
 
 TEST(StartupOperatingMode, ReadOnlyMediumRefusesEditMode)
@@ -134,13 +138,7 @@ TEST(StartupOperatingMode, ReadOnlyMediumRefusesEditMode)
         GTEST_SKIP() << medium.reason().toStdString();
     MakeTables(medium.path());
     ASSERT_TRUE(medium.makeReadOnly());
-    ScopedCurrentDir here(medium.path());
-    RecordingMessages boxes;
-    EditModeFlag(emNormal);
-    EXPECT_FALSE(FixOperatingMode(u"/e"_s));
-    EXPECT_EQ(EditModeFlag(emQuery), 0);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].title, kEditModeTitle);
+    ExpectEditModeRefused(medium.path());
 }
 
 // The built program, copied into a folder whose path has blanks and umlauts, started

@@ -23,6 +23,8 @@ inline constexpr QSize MinimisePicture(20, 20);
 inline constexpr QSize AwardPicture(77, 62);
 inline constexpr QSize ExtraCdPicture(62, 62);
 inline constexpr QSize FallbackPicture(320, 240);
+inline constexpr QRect PageBackground(QPoint(0, 0), MainWindow);
+inline constexpr QRect TipsBackground(QPoint(0, 0), TipsWindow);
 
 inline constexpr QRect Screenshot = Box(16, 16, 336, 256);
 inline constexpr QRect TitleBox = Box(369, 19, 607, 46);
@@ -46,10 +48,16 @@ constexpr QRect OverallBlock(int block) // block 1..20
     return Box(454 + 8 * (block - 1), 342, 461 + 8 * (block - 1), 360);
 }
 
-// Where the skin's labels stand, left of the values they name.
-constexpr QRect FactLabel(int line) { return Box(362, 51 + 14 * line, 464, 65 + 14 * line); }
-constexpr QRect HardwareLabel(int line) { return Box(362, 135 + 28 * line, 613, 148 + 28 * line); }
-constexpr QRect RatingLabel(int row) { return Box(362, 232 + 18 * row, 487, 246 + 18 * row); }
+// Where the skin's labels stand: from the page's left column to just before the value
+// they name, a hardware label on the line above its value.
+inline constexpr int LabelColumn = 362;
+constexpr QRect LabelBefore(const QRect &value, int gap)
+{
+    return QRect(QPoint(LabelColumn, value.top()), value.bottomLeft() - QPoint(gap, 0));
+}
+constexpr QRect FactLabel(int line) { return LabelBefore(FactValue(line), 2); }
+constexpr QRect HardwareLabel(int line) { return HardwareValue(line).translated(0, -14).adjusted(0, 0, 0, -1); }
+constexpr QRect RatingLabel(int row) { return LabelBefore(RatingNumber(row), 3); }
 
 inline constexpr QRect ArrowLeft(QPoint(117, 276), ArrowPicture);
 inline constexpr QRect ArrowRight(QPoint(177, 276), ArrowPicture);
@@ -63,10 +71,8 @@ inline constexpr QRect MinimiseButton(QPoint(615, 5), MinimisePicture);
 inline constexpr QRect AwardBadge(QPoint(547, 402), AwardPicture);
 inline constexpr QRect ExtraCdBadge(QPoint(352, 402), ExtraCdPicture);
 
-inline constexpr QRect PageBackground(QPoint(0, 0), MainWindow);
 inline constexpr QRect TableBackgroundFolded = Box(0, 0, 8, 480); // the table view's background, out of the way
 inline constexpr QRect TableGrid = Box(16, 16, 624, 308);
-inline constexpr QRect TipsBackground(QPoint(0, 0), TipsWindow);
 inline constexpr QRect TipsGrid = Box(16, 16, 464, 280);
 inline constexpr QRect TipsCloseButton(QPoint(306, 300), FacePicture);
 inline constexpr QRect FallbackMarker = Box(16, 208, 32, 224);

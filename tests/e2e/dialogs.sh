@@ -43,8 +43,7 @@ click_at 254 348 # Tipps: the found game has none
 warning=$(wait_for_window "Spieldex: Keine Tips gefunden")
 if [ -n "$warning" ]; then
   pass "a game without tips shows the warning"
-  focus_window "$warning"
-  xdotool key Return
+  confirm_box "Spieldex: Keine Tips gefunden"
 else
   fail "no warning for a game without tips"
 fi

@@ -54,8 +54,7 @@ sed -i '2s/^/Importiert: /' "$text" # proof that the rows come back from the fil
 press_in_import_export alt+i
 warning=$(wait_for_window "Spieldex: Warnung")
 if [ -n "$warning" ]; then
-  focus_window "$warning"
-  xdotool key Return # OK is the default
+  confirm_box "Spieldex: Warnung" # OK is the default
   choose_file "Datei importieren" "$text"
   wait_until_closed "Spieldex: Importieren/Exportieren" && pass "imported the file back" \
     || fail "the import dialog stayed open"

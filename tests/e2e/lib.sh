@@ -69,9 +69,29 @@ focus_window() {
   sleep 0.3
 }
 
-# True while a visible window titled exactly $1 exists.
+# Presses Return in the message box titled $1, whose default button then acts. Under load
+# a key can come before the box takes the keyboard and is lost: while the box is still
+# there two seconds later, it is pressed again. False if the box never went.
+confirm_box() {
+  local box
+  for _ in 1 2 3; do
+    box=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$box" ] || return 0
+    focus_window "$box"
+    xdotool key Return
+    for _ in $(seq 10); do window_shown "$1" || return 0; sleep 0.2; done
+  done
+  return 1
+}
+
+# True while a visible window titled exactly $1 exists. A search can fail when some other
+# window goes away under it, so a miss is asked again before it counts.
 window_shown() {
-  xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
+  for _ in 1 2 3; do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
 }
 
 # Waits for the program to end; prints its exit code (or "hung").
