@@ -7,9 +7,9 @@ PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev \
 	libsqlite3-dev sqlite3 libpng-dev zlib1g-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth xdotool x11-utils openbox fonts-liberation2 time \
-	qt6-translations-l10n
+	qt6-translations-l10n patchelf xorriso
 
-.PHONY: all deps configure build demo test bench clean
+.PHONY: all deps configure build demo test bench cd-image clean
 
 all: build
 
@@ -27,6 +27,11 @@ demo: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The image of the CD folder, for the pressing plant.
+cd-image: build
+	@scripts/make-cd-image.sh $(BUILD)/cd $(BUILD)/spieldex-cd.iso
+	@echo "$(BUILD)/spieldex-cd.iso: $$(du -h $(BUILD)/spieldex-cd.iso | cut -f1)"
 
 bench: build
 	@bench/compare.sh $(BUILD)

@@ -218,7 +218,7 @@ TEST(SkinPictures, LitSearchLampDiffersFromTheDarkOneOnlyAtTheLamp)
 // The copy on the CD sits beside the built program and must be the very picture compiled in.
 TEST(SkinPictures, CdCarriesTheSameFallbackPicture)
 {
-    const QString onCd = QFileInfo(QString::fromUtf8(SPIELDEX_EXECUTABLE)).dir().filePath(u"spdexpic.bmp"_s);
+    const QString onCd = QStringLiteral(SPIELDEX_CD_DIR "/spdexpic.bmp");
     QFile cdFile(onCd);
     QFile compiledIn(SkinPictures::NoScreenshot.toString());
     ASSERT_TRUE(cdFile.open(QIODevice::ReadOnly)) << onCd.toStdString();

@@ -1,4 +1,5 @@
 #include "GermanTexts.h"
+#include "ProgramFonts.h"
 #include "Startup.h"
 
 #include <QApplication>
@@ -11,5 +12,6 @@ int main(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     QApplication app(argc, argv);
     LoadGermanTexts(app);
+    RegisterProgramFonts();
     return RunSpieldex(app, arguments);
 }

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Makes the CD image the editors send to the pressing plant: ISO 9660 with Rock Ridge (the
+# program keeps its run bit) and Joliet, volume name SPIELDEX.
+# Usage: make-cd-image.sh <CD folder> <image file>
+set -euo pipefail
+folder=$1
+image=$2
+[ -x "$folder/spieldex" ] || { echo "no program in $folder: build first" >&2; exit 1; }
+rm -f "$image.part"
+xorriso -as mkisofs -quiet -r -J -joliet-long -V SPIELDEX -o "$image.part" "$folder"
+mv "$image.part" "$image"

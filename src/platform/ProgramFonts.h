@@ -1,0 +1,8 @@
+#pragma once
+
+// The faces the page and the dialogs use travel with the program, in the folder fonts/
+// beside it: they are registered at start, and the names the page and the dialogs ask for
+// ("Arial", "MS Sans Serif") lead to them, so the page looks the same on every machine,
+// whatever fonts it has or lacks. Without that folder the machine's own fonts serve.
+// Returns the number of faces registered.
+int RegisterProgramFonts();
