@@ -197,6 +197,7 @@ TEST_F(ScreenshotTest, FilesDamagedAfterTheirHeaderShowThePurpleMarker)
     for (const auto &[what, bytes] : cases) {
         SCOPED_TRACE(what);
         EXPECT_EQ(ShowBytes(bytes), ssDamaged);
+        EXPECT_FALSE(ScreenshotDecodeError().isEmpty()) << "libpng's words are kept";
         EXPECT_TRUE(IsFallback(image.Picture(), kPurple));
     }
     EXPECT_EQ(ShowBytes(valid), ssShown) << "the decoder still works after the damaged files";

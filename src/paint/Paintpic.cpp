@@ -39,6 +39,15 @@ void IgnoreWarning(png_structp, png_const_charp)
 {
 }
 
+// libpng's own text for the last damaged file of this thread, kept instead of printed.
+thread_local char lastError[160] = {};
+
+[[noreturn]] void RecordError(png_structp png, png_const_charp message)
+{
+    std::snprintf(lastError, sizeof lastError, "%s", message ? message : "");
+    png_longjmp(png, 1);
+}
+
 QImage &SharedBitmap()
 {
     if (!sharedBitmap)
@@ -81,34 +90,11 @@ int Decode(png_structp png, png_infop info, FILE *file, png_bytep const *rows, P
 // Steps from the open file to the shared bitmap; the file stays open for the caller.
 int ReadScreenshot(FILE *file, TImage *image)
 {
-    png_byte signature[sizeof kSignature];
-    if (std::fread(signature, 1, sizeof signature, file) != sizeof signature
-        || std::memcmp(signature, kSignature, sizeof signature) != 0)
-        return ssNotPng;
-
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info) {
-        png_destroy_read_struct(&png, nullptr, nullptr);
-        return ssNoDecoder;
-    }
-
     QImage &bitmap = SharedBitmap();
-    png_bytep rows[kHeight];
-    for (int y = 0; y < kHeight; ++y)
-        rows[y] = bitmap.scanLine(y);
-    Palette palette;
-    const int code = Decode(png, info, file, rows, &palette);
-    png_destroy_read_struct(&png, &info, nullptr);
-    if (code != ssShown)
-        return code;
-
-    QList<QRgb> table(kMaxColours, qRgb(0, 0, 0)); // indices past the palette show black
-    std::copy(palette.colours, palette.colours + palette.count, table.begin());
-    bitmap.setColorTable(table);
-    if (image)
+    const int code = DecodeScreenshot(file, bitmap);
+    if (code == ssShown && image)
         image->SetPicture(bitmap.copy()); // a deep copy: the next show overwrites the bitmap
-    return ssShown;
+    return code;
 }
 
 QColor MarkerColour(int code)
@@ -164,6 +150,43 @@ int Show(TImage *image, const QString &name, const char *key)
 }
 
 } // namespace
+
+int DecodeScreenshot(std::FILE *file, QImage &bitmap)
+{
+    png_byte signature[sizeof kSignature];
+    if (std::fread(signature, 1, sizeof signature, file) != sizeof signature
+        || std::memcmp(signature, kSignature, sizeof signature) != 0)
+        return ssNotPng;
+
+    lastError[0] = '\0';
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, RecordError, IgnoreWarning);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return ssNoDecoder;
+    }
+
+    if (bitmap.size() != QSize(kWidth, kHeight) || bitmap.format() != QImage::Format_Indexed8)
+        bitmap = QImage(kWidth, kHeight, QImage::Format_Indexed8);
+    png_bytep rows[kHeight];
+    for (int y = 0; y < kHeight; ++y)
+        rows[y] = bitmap.scanLine(y);
+    Palette palette;
+    const int code = Decode(png, info, file, rows, &palette);
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (code != ssShown)
+        return code;
+
+    QList<QRgb> table(kMaxColours, qRgb(0, 0, 0)); // indices past the palette show black
+    std::copy(palette.colours, palette.colours + palette.count, table.begin());
+    bitmap.setColorTable(table);
+    return ssShown;
+}
+
+QString ScreenshotDecodeError()
+{
+    return QString::fromUtf8(lastError);
+}
 
 int Screenshot(unsigned op, TImage *image, int value, const QString &name, const char *key)
 {

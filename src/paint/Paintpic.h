@@ -4,7 +4,10 @@
 
 #include <QString>
 
+#include <cstdio>
 
+
+class QImage;
 class TImage;
 
 // The current game's screenshot: DATA/<key>/<name>, a 320 x 240 PNG with an 8-bit palette.
@@ -27,3 +30,11 @@ enum : int {
 // is missing. Returns the code of ssShow, 0 for the other and unknown operations.
 int Screenshot(unsigned op, TImage *image = nullptr, int value = 0, const QString &name = {},
                const char *key = nullptr);
+
+// The loader's checks and decoding on their own, for callers that only want to know what a
+// file would show: reads the open file into `bitmap` (made 320 x 240, 8-bit indexed, when
+// it is not) and returns ssShown or the code of the first check the file fails. Keeps no
+// state of its own, so threads may call it at once, each with a bitmap of its own.
+int DecodeScreenshot(std::FILE *file, QImage &bitmap);
+// libpng's text for the last file this thread found damaged (libpng prints nothing).
+QString ScreenshotDecodeError();

@@ -1,0 +1,379 @@
+#include "CdCheck.h"
+
+#include "Paintpic.h"
+#include "TClientDataSet.h"
+#include "TableSchemas.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QHash>
+#include <QImage>
+#include <QJsonArray>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <tuple>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Severity = Finding::Severity;
+
+constexpr GameField kRatingFields[] = {kWertung, kGrafik, kSound, kEinstieg, kKomplexi, kSteuerung, kMultiplay};
+
+QString Quoted(const QString &text)
+{
+    return u"„"_s + text + u"“"_s;
+}
+
+std::optional<QString> TextOf(const FieldValue &value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    return value.toText();
+}
+
+// Makes the CD folder current while it lives, as the program works in its own folder.
+class InFolder {
+public:
+    explicit InFolder(const QString &folder) : previous_(QDir::currentPath()) { QDir::setCurrent(folder); }
+    ~InFolder() { QDir::setCurrent(previous_); }
+
+private:
+    QString previous_;
+};
+
+struct LoadedTable {
+    TClientDataSet data;
+    bool loaded = false;
+};
+
+void Load(LoadedTable &table, const QString &file, std::vector<Finding> &findings)
+{
+    try {
+        table.data.LoadFromFile(file);
+        table.loaded = true;
+    } catch (const std::exception &error) {
+        findings.push_back({Severity::Error, u"table-unreadable"_s, file, std::nullopt, std::nullopt, std::nullopt,
+                            file, std::nullopt,
+                            u"Die Tabelle %1 kann nicht gelesen werden: %2"_s.arg(file, QString::fromUtf8(error.what()))});
+    }
+}
+
+struct Decoded {
+    int code = ssNoFile;
+    QString damage; // libpng's words for a damaged file
+};
+
+// The screenshots' codes, decoded on several threads at once, each with its own bitmap.
+QHash<QString, Decoded> DecodeAll(const QStringList &paths, const CheckOptions &options)
+{
+    std::vector<Decoded> codes(size_t(paths.size()));
+    std::atomic<int> next{0}, done{0};
+    const auto work = [&](bool reporting) {
+        QImage bitmap;
+        auto lastReport = std::chrono::steady_clock::now();
+        for (int i = next++; i < paths.size(); i = next++) {
+            if (std::FILE *file = std::fopen(QFile::encodeName(paths[i]).constData(), "rb")) {
+                codes[size_t(i)].code = DecodeScreenshot(file, bitmap);
+                codes[size_t(i)].damage = ScreenshotDecodeError();
+                std::fclose(file);
+            }
+            ++done;
+            if (reporting && std::chrono::steady_clock::now() - lastReport > std::chrono::milliseconds(100)) {
+                options.progress(done, int(paths.size()));
+                lastReport = std::chrono::steady_clock::now();
+            }
+        }
+    };
+    const int threads = std::max(1, options.threads > 0 ? options.threads : int(std::thread::hardware_concurrency()));
+    std::vector<std::thread> pool;
+    for (int t = 1; t < threads; ++t)
+        pool.emplace_back(work, false);
+    work(bool(options.progress)); // the calling thread decodes too, and reports
+    for (std::thread &thread : pool)
+        thread.join();
+    if (options.progress)
+        options.progress(int(paths.size()), int(paths.size()));
+    QHash<QString, Decoded> byPath;
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        byPath.insert(paths[i], codes[size_t(i)]);
+    return byPath;
+}
+
+class Checker {
+public:
+    Checker(std::vector<Finding> &findings) : findings_(findings) {}
+
+    void Add(Severity severity, const QString &kind, const QString &table, int row, const std::optional<QString> &field,
+             const std::optional<QString> &title, const std::optional<QString> &path, const QString &message,
+             const std::optional<QString> &suggestion = std::nullopt)
+    {
+        findings_.push_back({severity, kind, table, row + 1, field, title, path, suggestion, message});
+    }
+
+    // Texts longer than their field's size, in either table.
+    void TextLengths(const TClientDataSet &table, const QString &file, const QString &titleField)
+    {
+        for (int row = 0; row < table.RecordCount(); ++row) {
+            for (int f = 0; f < table.FieldCount(); ++f) {
+                const FieldDef &def = table.FieldDefAt(f);
+                const FieldValue value = table.ValueAtRow(row, f);
+                if (def.type != FieldType::Text || def.size <= 0 || value.isNull() || value.toText().size() <= def.size)
+                    continue;
+                Add(Severity::Warning, u"text-too-long"_s, file, row, def.name, TitleAt(table, row, titleField),
+                    std::nullopt,
+                    u"Der Text in %1 hat %2 Zeichen, das Feld fasst %3; die Seite zeigt ihn, ein Export und "
+                    u"Import kürzen ihn."_s.arg(def.name).arg(value.toText().size()).arg(def.size));
+            }
+        }
+    }
+
+    static std::optional<QString> TitleAt(const TClientDataSet &table, int row, const QString &field)
+    {
+        const int f = table.FieldIndex(field);
+        return f < 0 ? std::nullopt : TextOf(table.ValueAtRow(row, f));
+    }
+
+private:
+    std::vector<Finding> &findings_;
+};
+
+int FieldOrMinus(const TClientDataSet &table, GameField field)
+{
+    return table.FieldIndex(GameFieldName(field));
+}
+
+} // namespace
+
+int CheckReport::Count(Finding::Severity severity) const
+{
+    return int(std::count_if(findings.begin(), findings.end(),
+                             [severity](const Finding &f) { return f.severity == severity; }));
+}
+
+CheckReport CheckCd(const QString &folder, const CheckOptions &options)
+{
+    CheckReport report;
+    report.folder = folder;
+    InFolder here(folder);
+    std::vector<Finding> &findings = report.findings;
+    Checker checker(findings);
+
+    LoadedTable games, tips;
+    Load(games, kGameTableFile, findings);
+    Load(tips, kTipsTableFile, findings);
+
+    // The PNG files under DATA/, named as the program would open them.
+    QStringList onCd;
+    for (QDirIterator it(u"DATA"_s, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        if (path.endsWith(u".png"_s, Qt::CaseInsensitive))
+            onCd << QDir::cleanPath(path);
+    }
+    report.screenshots = int(onCd.size());
+
+    QSet<QString> named;
+    QStringList toDecode;
+    struct Shot {
+        int row;
+        QString path;
+    };
+    std::vector<Shot> shots;
+    const TClientDataSet &g = games.data;
+    if (games.loaded) {
+        report.games = g.RecordCount();
+        const int titel = FieldOrMinus(g, kTitel), ausgabe = FieldOrMinus(g, kAusgabe),
+                  bildname = FieldOrMinus(g, kBildname);
+        const auto value = [&g](int row, int field) { return field < 0 ? FieldValue::null() : g.ValueAtRow(row, field); };
+        QHash<QString, QList<int>> rowsByTitle;
+        for (int row = 0; row < g.RecordCount(); ++row) {
+            const std::optional<QString> title = TextOf(value(row, titel));
+            if (!title || title->isEmpty())
+                checker.Add(Severity::Error, u"title-empty"_s, kGameTableFile, row, GameFieldName(kTitel), title,
+                            std::nullopt, u"Das Spiel hat keinen Titel."_s);
+            else
+                rowsByTitle[*title].append(row);
+
+            const FieldValue issue = value(row, ausgabe);
+            const QString key = PictureKey(issue);
+            const bool digits = key.size() == 6 && std::all_of(key.begin(), key.end(), [](QChar c) {
+                                    return c >= u'0' && c <= u'9';
+                                });
+            if (issue.isNull() || !digits)
+                checker.Add(Severity::Warning, u"key-not-digits"_s, kGameTableFile, row, GameFieldName(kAusgabe), title,
+                            std::nullopt,
+                            issue.isNull() ? u"Das Spiel hat keine Ausgabe; sein Bild wird in DATA/000000 gesucht."_s
+                                           : u"Der Bildordner %1 aus der Ausgabe %2 besteht nicht aus sechs Ziffern."_s
+                                                 .arg(Quoted(key), Quoted(issue.toText())));
+
+            const std::optional<QString> name = TextOf(value(row, bildname));
+            if (!name || name->isEmpty()) {
+                checker.Add(Severity::Warning, u"no-screenshot"_s, kGameTableFile, row, GameFieldName(kBildname), title,
+                            std::nullopt, u"Das Spiel hat kein Bild; die Seite zeigt das Ersatzbild."_s);
+            } else {
+                const QString path = QDir::cleanPath(u"DATA/"_s + key + u'/' + *name);
+                named.insert(path);
+                shots.push_back({row, path});
+                toDecode << path;
+            }
+
+            for (const GameField field : kRatingFields) {
+                const FieldValue rating = value(row, FieldOrMinus(g, field));
+                if (rating.isNull())
+                    continue;
+                bool ok = false;
+                const qint64 number = rating.toText().toLongLong(&ok);
+                if (!ok || number < 0 || number > 100)
+                    checker.Add(Severity::Warning, u"rating-out-of-range"_s, kGameTableFile, row, GameFieldName(field),
+                                title, std::nullopt,
+                                u"Die Wertung %1 in %2 liegt nicht zwischen 0 und 100; die Seite zeigt \"--\"."_s.arg(
+                                    rating.toText(), GameFieldName(field)));
+            }
+        }
+        for (auto it = rowsByTitle.cbegin(); it != rowsByTitle.cend(); ++it) {
+            if (it.value().size() < 2)
+                continue;
+            QStringList records;
+            for (int row : it.value())
+                records << QString::number(row + 1);
+            for (int row : it.value())
+                checker.Add(Severity::Warning, u"title-duplicate"_s, kGameTableFile, row, GameFieldName(kTitel), it.key(),
+                            std::nullopt,
+                            u"Den Titel %1 tragen die Spiele Nr. %2; die Tipps erscheinen bei allen."_s.arg(
+                                Quoted(it.key()), records.join(u", "_s)));
+        }
+        checker.TextLengths(g, kGameTableFile, GameFieldName(kTitel));
+    }
+
+    toDecode.removeDuplicates();
+    const QHash<QString, Decoded> decoded = DecodeAll(toDecode, options);
+    for (const Shot &shot : shots) {
+        const std::optional<QString> title = Checker::TitleAt(g, shot.row, GameFieldName(kTitel));
+        const auto error = [&](const QString &kind, const QString &message) {
+            checker.Add(Severity::Error, kind, kGameTableFile, shot.row, GameFieldName(kBildname), title, shot.path,
+                        message);
+        };
+        const Decoded result = decoded.value(shot.path);
+        switch (result.code) {
+        case ssShown:
+            break;
+        case ssNoFile:
+            error(u"screenshot-missing"_s, u"Das Bild %1 fehlt auf der CD."_s.arg(shot.path));
+            break;
+        case ssNotPng:
+            error(u"screenshot-not-png"_s, u"Das Bild %1 ist keine PNG-Datei."_s.arg(shot.path));
+            break;
+        case ssWrongKind:
+            error(u"screenshot-wrong-kind"_s,
+                  u"Das Bild %1 ist kein PNG von 320 × 240 Punkten mit 8-Bit-Palette ohne Zeilensprung."_s.arg(shot.path));
+            break;
+        default:
+            error(u"screenshot-damaged"_s,
+                  result.damage.isEmpty() ? u"Das Bild %1 ist beschädigt."_s.arg(shot.path)
+                                          : u"Das Bild %1 ist beschädigt (%2)."_s.arg(shot.path, result.damage));
+            break;
+        }
+    }
+
+    if (tips.loaded) {
+        const TClientDataSet &t = tips.data;
+        report.tips = t.RecordCount();
+        const int tipTitle = t.FieldIndex(TipFieldName(kTipTitel));
+        const int titel = games.loaded ? FieldOrMinus(g, kTitel) : -1;
+        if (games.loaded) {
+            for (int row = 0; row < t.RecordCount(); ++row) {
+                const FieldValue title = tipTitle < 0 ? FieldValue::null() : t.ValueAtRow(row, tipTitle);
+                std::optional<QString> suggestion;
+                bool found = false;
+                for (int game = 0; game < g.RecordCount() && !found; ++game) {
+                    const FieldValue gameTitle = titel < 0 ? FieldValue::null() : g.ValueAtRow(game, titel);
+                    found = gameTitle == title; // the program's own lookup: exact
+                    if (!found && !suggestion && !title.isNull() && !gameTitle.isNull()
+                        && gameTitle.toText().trimmed().compare(title.toText().trimmed(), Qt::CaseInsensitive) == 0)
+                        suggestion = gameTitle.toText();
+                }
+                if (found)
+                    continue;
+                QString message = u"Der Tipp gehört zu keinem Spiel: kein Spiel heißt genau %1."_s.arg(
+                    Quoted(title.isNull() ? QString() : title.toText()));
+                if (suggestion)
+                    message += u" Gemeint ist wohl %1."_s.arg(Quoted(*suggestion));
+                checker.Add(Severity::Error, u"tip-without-game"_s, kTipsTableFile, row, TipFieldName(kTipTitel),
+                            TextOf(title), std::nullopt, message, suggestion);
+            }
+        }
+        checker.TextLengths(t, kTipsTableFile, TipFieldName(kTipTitel));
+    }
+
+    for (const QString &path : onCd) {
+        if (!named.contains(path))
+            findings.push_back({Severity::Warning, u"screenshot-unused"_s, std::nullopt, std::nullopt, std::nullopt,
+                                std::nullopt, path, std::nullopt,
+                                u"Das Bild %1 gehört zu keinem Spiel."_s.arg(path)});
+    }
+
+    const auto order = [](const Finding &f) {
+        const int table = !f.table ? 2 : *f.table == kGameTableFile ? 0 : 1;
+        return std::make_tuple(table, f.record.value_or(0), f.field.value_or(QString()), f.path.value_or(QString()));
+    };
+    std::stable_sort(findings.begin(), findings.end(),
+                     [&order](const Finding &a, const Finding &b) { return order(a) < order(b); });
+    return report;
+}
+
+QString SummaryLine(const CheckReport &report)
+{
+    return u"Geprüft: %1 Spiele, %2 Tipps, %3 Bilder – %4 Fehler, %5 Warnungen"_s.arg(report.games)
+        .arg(report.tips)
+        .arg(report.screenshots)
+        .arg(report.Count(Severity::Error))
+        .arg(report.Count(Severity::Warning));
+}
+
+QString ReportText(const CheckReport &report)
+{
+    QString text;
+    for (const Finding &f : report.findings) {
+        QString where = f.table.value_or(f.path.value_or(QString()));
+        if (f.record)
+            where += u" Nr. %1"_s.arg(*f.record);
+        if (f.title)
+            where += u' ' + Quoted(*f.title);
+        text += (f.severity == Severity::Error ? u"Fehler:   "_s : u"Warnung:  "_s) + where + u": "_s + f.message
+            + u'\n';
+    }
+    return text + SummaryLine(report) + u'\n';
+}
+
+QJsonObject ReportJson(const CheckReport &report)
+{
+    const auto orNull = [](const std::optional<QString> &text) { return text ? QJsonValue(*text) : QJsonValue(); };
+    QJsonArray findings;
+    for (const Finding &f : report.findings) {
+        findings.append(QJsonObject{
+            {u"severity"_s, f.severity == Severity::Error ? u"error"_s : u"warning"_s},
+            {u"kind"_s, f.kind},
+            {u"table"_s, orNull(f.table)},
+            {u"record"_s, f.record ? QJsonValue(*f.record) : QJsonValue()},
+            {u"field"_s, orNull(f.field)},
+            {u"title"_s, orNull(f.title)},
+            {u"path"_s, orNull(f.path)},
+            {u"suggestion"_s, orNull(f.suggestion)},
+            {u"message"_s, f.message},
+        });
+    }
+    return QJsonObject{
+        {u"folder"_s, report.folder},
+        {u"games"_s, report.games},
+        {u"tips"_s, report.tips},
+        {u"screenshots"_s, report.screenshots},
+        {u"errors"_s, report.Count(Severity::Error)},
+        {u"warnings"_s, report.Count(Severity::Warning)},
+        {u"findings"_s, findings},
+    };
+}
