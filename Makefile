@@ -36,6 +36,8 @@ cd-image: build
 bench: build
 	@bench/compare.sh $(BUILD)
 	@bench/compare_tabtext.sh $(BUILD)
+	@echo; echo "The CD check: 20,000 games and screenshots, beside a sequential decode of the same files:"
+	@$(BUILD)/bin/bench_cdcheck 2>/dev/null | grep -E '^(Benchmark|-|BM_)'
 
 clean:
 	rm -rf $(BUILD)

@@ -5,6 +5,8 @@ set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 shift || true
 cd "$build/cd"
+echo "The demo CD, checked as the editors check a CD before it is pressed:"
+"$build/bin/spdexcheck" . | tail -n 1 || true
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec ./spieldex "$@"

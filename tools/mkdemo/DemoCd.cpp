@@ -83,7 +83,12 @@ void WriteDemoCd(const QString &folder, int gameCount)
         MakeFolder(pictures + u'/' + key);
         const QString fileName = pictures + u'/' + key + u'/' + name;
         const QImage shot = DrawScreenshot(title, games.textForm(g, kGenre), StableHash(title + key));
-        WriteBytes(fileName, EncodePng(ReduceToPalette(shot)));
+        if (title == kTitleWithWrongKindScreenshot) // a PNG, but half the size
+            WriteBytes(fileName, EncodePng(ReduceToPalette(shot.scaled(shot.size() / 2))));
+        else if (title == kTitleWithDamagedScreenshot) // cut off in its pixel data
+            WriteBytes(fileName, EncodePng(ReduceToPalette(shot)).chopped(2000));
+        else
+            WriteBytes(fileName, EncodePng(ReduceToPalette(shot)));
         written.insert(fileName);
     }
     RemoveStalePictures(pictures, written);

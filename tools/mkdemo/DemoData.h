@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <stdexcept>
+#include <vector>
 
 // Invented review data and pictures for a demo CD, the same bytes on every run.
 
@@ -22,6 +23,16 @@ RecordStore GenerateGameRecords(int count);
 // Tips for some of the games in the layout of TipsTableFields(): about two for every
 // three games, plus two whose Titel matches no game exactly.
 RecordStore GenerateTipRecords(const RecordStore &games);
+
+// What the CD check must find on the demo CD, and nothing else: the awkward cases planted on
+// purpose (a kind of the check, the table, the 1-based stored position, the field).
+struct PlantedFinding {
+    QString kind;
+    QString table;
+    int record;
+    QString field;
+};
+std::vector<PlantedFinding> PlantedFindings(const RecordStore &games, const RecordStore &tips);
 
 // Writes only spdex_d.cds and spdex_t.cds into folder (created if missing).
 void WriteDemoTables(const QString &folder, int gameCount);

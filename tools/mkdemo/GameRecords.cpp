@@ -358,6 +358,39 @@ int FindTitle(const RecordStore &games, const QString &title)
 
 } // namespace
 
+std::vector<PlantedFinding> PlantedFindings(const RecordStore &games, const RecordStore &tips)
+{
+    std::vector<PlantedFinding> planted;
+    const auto game = [&](const QString &kind, int index, GameField field) {
+        if (index < games.size())
+            planted.push_back({kind, kGameTableFile, index + 1, GameFieldName(field)});
+    };
+    // The cases of ApplyAwkwardCase that the check reports, by their index.
+    game(u"no-screenshot"_s, 9, kBildname);
+    game(u"no-screenshot"_s, 33, kBildname);
+    game(u"rating-out-of-range"_s, 47, kGrafik);
+    game(u"key-not-digits"_s, 52, kAusgabe);
+    // The screenshots DemoCd leaves out or spoils, by title.
+    for (const auto &[kind, title] : {std::pair{u"screenshot-missing"_s, kTitleWithMissingScreenshot},
+                                      {u"screenshot-damaged"_s, kTitleWithDamagedScreenshot},
+                                      {u"screenshot-wrong-kind"_s, kTitleWithWrongKindScreenshot}}) {
+        for (int g = 0; g < games.size(); ++g)
+            if (games.textForm(g, kTitel) == title)
+                game(kind, g, kBildname);
+    }
+    // The two lookalike tips of GenerateTipRecords.
+    const int caseTwin = FindTitle(games, u"Söldner der Steppe"_s), blankTwin = FindTitle(games, u"Galdrin's Tor"_s);
+    const QStringList lookalikes = {CaseVariant(games.textForm(caseTwin, kTitel)),
+                                    games.textForm(blankTwin, kTitel).left(kTitleSize - 1) + u' '};
+    for (int t = 0; t < tips.size(); ++t)
+        if (lookalikes.contains(tips.textForm(t, kTipTitel)))
+            planted.push_back({u"tip-without-game"_s, kTipsTableFile, t + 1, TipFieldName(kTipTitel)});
+    std::sort(planted.begin(), planted.end(), [](const PlantedFinding &a, const PlantedFinding &b) {
+        return std::tie(a.table, a.record) < std::tie(b.table, b.record); // spdex_d.cds before spdex_t.cds
+    });
+    return planted;
+}
+
 RecordStore GenerateGameRecords(int count)
 {
     RecordStore games(kGameFieldCount);
