@@ -142,6 +142,24 @@ TEST(TableFile, LettersInAWholeNumberColumnAreReportedWithRowAndField)
     EXPECT_TRUE(message.contains(u"2"_s)) << message.toStdString();
 }
 
+TEST(TableFile, AHugeValueIsRefusedInAWholeNumberColumnWithAShortMessageAndKeptInAText)
+{
+    QTemporaryDir dir;
+    for (const int megabytes : {1, 16}) {
+        SCOPED_TRACE(megabytes);
+        const QString path = dir.filePath(u"gross%1.cds"_s.arg(megabytes));
+        RunSql(path, u"CREATE TABLE records (TITEL VARCHAR(64), SEITE INTEGER);"
+                     u"INSERT INTO records VALUES (printf('%.*c', %1, 'x'), 1);"
+                     u"INSERT INTO records VALUES ('b', printf('%.*c', %1, '7') || 'x');"_s.arg(megabytes << 20));
+        const QString message = ErrorOf([&] { ReadTableFile(path); });
+        EXPECT_TRUE(message.contains(u"'7777777777777777777777777777777777777777…'"_s)) << message.left(200).toStdString();
+        EXPECT_LT(message.size(), 200) << "the value is quoted cut short";
+
+        RunSql(path, u"UPDATE records SET SEITE = 2 WHERE TITEL = 'b'"_s); // the huge text alone: kept
+        EXPECT_EQ(ReadTableFile(path).records.text(0, 0).size(), megabytes << 20);
+    }
+}
+
 TEST(TableFile, LoadsFromAReadOnlyMedium)
 {
     ScratchMount medium;

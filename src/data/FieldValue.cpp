@@ -37,7 +37,7 @@ FieldValue ConvertTextForField(const FieldDef &field, const QString &text)
         qint64 number = 0;
         if (!ParseWholeNumber(text, number))
             throw EDatabaseError(QStringLiteral("'%1' ist keine gültige ganze Zahl für das Feld '%2'")
-                                     .arg(text, field.name));
+                                     .arg(ValueExcerpt(text), field.name));
         return FieldValue(number);
     }
     if (field.size > 0 && text.size() > field.size) {

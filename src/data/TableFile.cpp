@@ -140,8 +140,7 @@ void ReadIntegerCell(sqlite3_stmt *stmt, int column, RecordStore::Builder &build
     }
     }
     const auto *data = static_cast<const char16_t *>(sqlite3_column_text16(stmt, column));
-    const QString shown = data ? QString(reinterpret_cast<const QChar *>(data), sqlite3_column_bytes16(stmt, column) / 2)
-                               : QString();
+    const QString shown = data ? ValueExcerpt(QStringView(data, sqlite3_column_bytes16(stmt, column) / 2)) : QString();
     throw EDatabaseError(u"Datei %1, Datensatz %2: '%3' ist keine gültige ganze Zahl für das Feld '%4'"_s
                              .arg(fileName)
                              .arg(row)

@@ -13,6 +13,17 @@ private:
     QString message_;
 };
 
+// A value as an error text quotes it: whole when short, else its beginning and "…", so that
+// a huge value costs the message no more than a glance (and never half a character).
+inline QString ValueExcerpt(QStringView value, qsizetype keep = 40)
+{
+    if (value.size() <= keep)
+        return value.toString();
+    if (value.at(keep - 1).isHighSurrogate())
+        --keep;
+    return value.left(keep).toString() + QStringLiteral("…");
+}
+
 // The engine's error.
 class EDatabaseError : public EUserError {
 public:
