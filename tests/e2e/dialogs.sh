@@ -31,12 +31,14 @@ else
   sleep 0.5
   window_shown "Spieldex: Suchen" && pass "Enter searched and left the dialog open" || fail "Enter closed the dialog"
   xdotool key Escape
-  sleep 0.5
-  window_shown "Spieldex: Suchen" && fail "Esc did not close the search dialog" || pass "Esc closed the search dialog"
+  eventually window_gone "Spieldex: Suchen" && pass "Esc closed the search dialog" || fail "Esc did not close the search dialog"
 fi
-[ "$(region_sum 19 328 154 40)" != "$lamp_before" ] && pass "the lamp on the search button is lit" \
+lamp_lit() { [ "$(region_sum 19 328 154 40)" != "$lamp_before" ]; }
+lamp_dark() { [ "$(region_sum 19 328 154 40)" = "$lamp_before" ]; }
+badges_changed() { [ "$(region_sum 352 402 272 62)" != "$badges_before" ]; }
+eventually lamp_lit && pass "the lamp on the search button is lit" \
   || fail "the search button did not change"
-[ "$(region_sum 352 402 272 62)" != "$badges_before" ] && pass "the lower-case prefix found the mixed-case title" \
+eventually badges_changed && pass "the lower-case prefix found the mixed-case title" \
   || fail "no badges for the found game"
 
 click_at 254 348 # Tipps: the found game has none
@@ -58,9 +60,8 @@ if [ -n "$tips" ]; then
   sleep 0.5
   window_shown "FormTips" && pass "Esc did not close the tips window" || fail "Esc closed the tips window"
   xdotool mousemove $((X + 383)) $((Y + 320)) click 1 # its close picture
-  sleep 0.5
-  window_shown "FormTips" && fail "the close picture did not close the tips window" \
-    || pass "the close picture closed the tips window"
+  eventually window_gone "FormTips" && pass "the close picture closed the tips window" \
+    || fail "the close picture did not close the tips window"
 else
   fail "the tips window did not open"
 fi
@@ -74,8 +75,7 @@ if [ -n "$search" ]; then
   window_shown "Spieldex: Suchen" && pass "Enter on the focused Löschen left the dialog open" \
     || fail "Enter on Löschen closed the dialog"
   xdotool key Escape
-  sleep 0.5
-  [ "$(region_sum 19 328 154 40)" = "$lamp_before" ] && pass "Enter on Löschen cleared the search: the lamp is off" \
+  eventually lamp_dark && pass "Enter on Löschen cleared the search: the lamp is off" \
     || fail "the lamp is still lit after Enter on Löschen"
 else
   fail "the search dialog did not open again"
@@ -87,9 +87,8 @@ if [ -n "$info" ]; then
   pass "the info dialog opened"
   focus_window "$info"
   xdotool key Tab Return # from the text to "Schließen"
-  sleep 0.5
-  window_shown "Spieldex: Info" && fail "Enter on the focused Schließen did not close the info dialog" \
-    || pass "Enter on the focused Schließen closed the info dialog"
+  eventually window_gone "Spieldex: Info" && pass "Enter on the focused Schließen closed the info dialog" \
+    || fail "Enter on the focused Schließen did not close the info dialog"
 else
   fail "the info dialog did not open"
 fi
@@ -98,8 +97,7 @@ info=$(wait_for_window "Spieldex: Info")
 if [ -n "$info" ]; then
   focus_window "$info"
   xdotool key Escape
-  sleep 0.5
-  window_shown "Spieldex: Info" && fail "Esc did not close the info dialog" || pass "Esc closed the info dialog"
+  eventually window_gone "Spieldex: Info" && pass "Esc closed the info dialog" || fail "Esc did not close the info dialog"
 else
   fail "the info dialog did not open a second time"
 fi

@@ -63,6 +63,16 @@ wait_for_window() {
   timeout "${2:-30}" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
 }
 
+# Runs the check $@ until it holds, for ten seconds at the most: the program's state is
+# waited for, not a fixed time. False if it never held.
+eventually() {
+  for _ in $(seq 50); do
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
 # Gives the window $1 the keyboard and lets the program take it before keys follow.
 focus_window() {
   xdotool windowfocus --sync "$1"
@@ -93,6 +103,8 @@ window_shown() {
   done
   return 1
 }
+
+window_gone() { ! window_shown "$1"; }
 
 # Waits for the program to end; prints its exit code (or "hung").
 wait_for_exit() {

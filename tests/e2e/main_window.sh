@@ -14,12 +14,14 @@ start_window_manager || exit 1
 start_program "$work/cd/spieldex" || exit 1
 
 maroon() { count_colour 128 0 0 20 40 580 250; } # the grid's background
-[ "$(maroon)" -lt 1000 ] && pass "starts in the detail view" || fail "the detail view shows the grid"
+page_shown() { [ "$(maroon)" -lt 1000 ]; }
+grid_shown() { [ "$(maroon)" -gt 30000 ]; }
+eventually page_shown && pass "starts in the detail view" || fail "the detail view shows the grid"
 
 click_at 96 392 # Tabelle
-[ "$(maroon)" -gt 30000 ] && pass "Tabelle shows the grid" || fail "Tabelle did not show the grid ($(maroon) maroon pixels)"
+eventually grid_shown && pass "Tabelle shows the grid" || fail "Tabelle did not show the grid ($(maroon) maroon pixels)"
 click_at 96 392 # Hauptansicht, in the same place
-[ "$(maroon)" -lt 1000 ] && pass "Hauptansicht shows the page again" || fail "Hauptansicht did not hide the grid"
+eventually page_shown && pass "Hauptansicht shows the page again" || fail "Hauptansicht did not hide the grid"
 
 window_position
 x0=$X y0=$Y
@@ -28,16 +30,16 @@ for step in 1 2 3 4; do
   xdotool mousemove $((x0 + 600 + 10 * step)) $((y0 + 300 + 15 * step / 2))
 done
 xdotool mousemove $((x0 + 640)) $((y0 + 330)) mouseup 1
-sleep 0.3
-window_position
-if [ "$X" -eq $((x0 + 40)) ] && [ "$Y" -eq $((y0 + 30)) ]; then
+moved_by_the_drag() { window_position; [ "$X" -eq $((x0 + 40)) ] && [ "$Y" -eq $((y0 + 30)) ]; }
+if eventually moved_by_the_drag; then
   pass "dragging the page by (40, 30) moved the window by (40, 30)"
 else
   fail "the window moved from ($x0, $y0) to ($X, $Y) instead of by (40, 30)"
 fi
 
 click_at 625 15 # minimise
-if xprop -id "$window" WM_STATE 2>/dev/null | grep -q Iconic; then
+minimised() { xprop -id "$window" WM_STATE 2>/dev/null | grep -q Iconic; }
+if eventually minimised; then
   pass "the minus button minimised the window"
 else
   fail "the window is not minimised: $(xprop -id "$window" WM_STATE 2>&1 | tail -n 1)"
