@@ -84,7 +84,7 @@ kill "$pid"; wait "$pid" 2>/dev/null; pid=
 qt_libraries=$(ls /usr/lib/x86_64-linux-gnu/libQt6*.so* /usr/lib/libQt6*.so* 2>/dev/null)
 qt_plugins=$(ls -d /usr/lib/x86_64-linux-gnu/qt6/plugins /usr/lib/qt6/plugins 2>/dev/null)
 font_folders=$(ls -d /usr/share/fonts /usr/local/share/fonts /var/cache/fontconfig \
-  "$HOME/.fonts" "$HOME/.local/share/fonts" "$HOME/.cache/fontconfig" 2>/dev/null)
+  "${HOME:-/root}/.fonts" "${HOME:-/root}/.local/share/fonts" "${HOME:-/root}/.cache/fontconfig" 2>/dev/null)
 [ -n "$qt_libraries" ] || echo "note: the system has no Qt libraries to hide"
 export QT_LIBRARIES="$qt_libraries" HIDDEN_FOLDERS="$qt_plugins $font_folders" PROGRAM="$work/cd/spieldex"
 unshare -m --propagation private bash -c '
