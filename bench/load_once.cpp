@@ -1,7 +1,7 @@
 // Loads a game table file to its first record in title order and ends: the program's
 // start-up work on its table, as one process for timing and peak memory.
-#include "UserErrors.h"
 #include "TClientDataSet.h"
+#include "UserErrors.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -7,5 +7,6 @@ folder=$1
 image=$2
 [ -x "$folder/spieldex" ] || { echo "no program in $folder: build first" >&2; exit 1; }
 rm -f "$image.part"
-xorriso -as mkisofs -quiet -r -J -joliet-long -V SPIELDEX -o "$image.part" "$folder"
+# Edit mode's lock file (empty, left by an editor's run) is no part of the CD.
+xorriso -as mkisofs -quiet -r -J -joliet-long -V SPIELDEX -m .spdex_edit.lock -o "$image.part" "$folder"
 mv "$image.part" "$image"

@@ -1,3 +1,4 @@
+#include "FileSystem.h"
 #include "Misc.h"
 #include "RecordingMessages.h"
 #include "Startup.h"
@@ -215,4 +216,28 @@ TEST_F(StartupProcess, EditModeRewritesTheGameTableAtTheEnd)
     ASSERT_EQ(::stat(QFile::encodeName(game).constData(), &after), 0);
     EXPECT_NE(after.st_ino, before.st_ino); // a new file took the old one's place
     EXPECT_EQ(QueryText(game, u"SELECT group_concat(TITEL) FROM records"_s), u"Zeta,Alpha"_s);
+}
+
+TEST_F(StartupProcess, ASecondEditorOfTheFolderOnlyReadsUntilTheFirstHasGone)
+{
+    ASSERT_TRUE(Start({u"/e"_s})) << "the first editor did not start";
+    ScopedCurrentDir here(folder);
+    RecordingMessages boxes;
+    EXPECT_TRUE(FixOperatingMode(u"/e"_s));
+    EXPECT_EQ(EditModeFlag(emQuery), 0) << "the second runs in normal mode";
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, u"Spieldex: Edit-Modus bereits aktiv"_s);
+
+    process.kill(); // a hard stop of the first leaves no stale lock
+    process.waitForFinished();
+    boxes.shown.clear();
+    EXPECT_TRUE(FixOperatingMode(u"/e"_s));
+    EXPECT_EQ(EditModeFlag(emQuery), 1);
+    EXPECT_TRUE(boxes.shown.empty());
+    ReleaseEditLock();
+    EditModeFlag(emNormal);
+
+    EXPECT_TRUE(FixOperatingMode(QString())); // normal mode takes no lock
+    EXPECT_EQ(TakeEditLock(kEditLockFile), EditLock::Taken);
+    ReleaseEditLock();
 }

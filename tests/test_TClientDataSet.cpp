@@ -1,5 +1,5 @@
-#include "UserErrors.h"
 #include "TClientDataSet.h"
+#include "UserErrors.h"
 
 #include <QTemporaryDir>
 

@@ -1,10 +1,10 @@
-#include "UserErrors.h"
 #include "DemoData.h"
 #include "TClientDataSet.h"
 #include "TabText.h"
 #include "TableFile.h"
 #include "TableSchemas.h"
 #include "TestFiles.h"
+#include "UserErrors.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,17 +1,22 @@
-#include "UserErrors.h"
 #include "TClientDataSet.h"
 #include "TableFile.h"
 #include "TableSchemas.h"
 #include "TestFiles.h"
+#include "UserErrors.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <sqlite3.h>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
+#include <map>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -157,6 +162,69 @@ TEST(TableFile, AHugeValueIsRefusedInAWholeNumberColumnWithAShortMessageAndKeptI
 
         RunSql(path, u"UPDATE records SET SEITE = 2 WHERE TITEL = 'b'"_s); // the huge text alone: kept
         EXPECT_EQ(ReadTableFile(path).records.text(0, 0).size(), megabytes << 20);
+    }
+}
+
+namespace {
+
+// Every file of a folder with its bytes and modification time.
+std::map<QString, std::pair<QByteArray, qint64>> Snapshot(const QString &folder)
+{
+    std::map<QString, std::pair<QByteArray, qint64>> files;
+    for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden))
+        files[file.fileName()] = {ReadBytes(file.filePath()), file.lastModified().toMSecsSinceEpoch()};
+    return files;
+}
+
+// A table in WAL mode whose last rows may stay in its -wal, as a crashed writer leaves them.
+void WriteWalTable(const QString &path, bool leavePendingFrames)
+{
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    if (leavePendingFrames)
+        sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"
+                           "CREATE TABLE records (TITEL VARCHAR(64), SEITE INTEGER);"
+                           "INSERT INTO records VALUES ('a', 1), ('b', 2), ('c', 3);",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+}
+
+} // namespace
+
+TEST(TableFile, ReadingChangesNoFileBesideTheTableWhateverItsJournal)
+{
+    struct Case {
+        const char *what;
+        std::function<void(const QString &)> make;
+    };
+    const Case cases[] = {
+        {"rollback journal", [](const QString &p) {
+             RunSql(p, u"CREATE TABLE records (TITEL VARCHAR(64), SEITE INTEGER);"
+                       u"INSERT INTO records VALUES ('a', 1), ('b', 2), ('c', 3);"_s);
+         }},
+        {"WAL, checkpointed", [](const QString &p) { WriteWalTable(p, false); }},
+        {"WAL with pending frames", [](const QString &p) {
+             WriteWalTable(p, true);
+             ASSERT_GT(QFileInfo(p + u"-wal"_s).size(), 0);
+         }},
+        {"WAL with a leftover -shm", [](const QString &p) {
+             WriteWalTable(p, false);
+             WriteBytes(p + u"-shm"_s, QByteArray(32768, '\x7f'));
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"t.cds"_s);
+        c.make(path);
+        const auto before = Snapshot(dir.path());
+        QThread::msleep(20); // a write would show in the times too
+        const TableData table = ReadTableFile(path);
+        EXPECT_EQ(table.records.size(), 3) << "the rows in the -wal are read as well";
+        EXPECT_EQ(Snapshot(dir.path()), before);
     }
 }
 

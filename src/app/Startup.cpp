@@ -65,6 +65,15 @@ bool FixOperatingMode(const QString &commandLineTail)
         return true;
     }
     if (MakeFileWritable(kGameTableFile) && MakeFileWritable(kTipsTableFile)) {
+        // Two editors on one folder would each save over the other's edits at their end.
+        if (TakeEditLock(kEditLockFile) == EditLock::Busy) {
+            ShowErrorBox(u"Spieldex: Edit-Modus bereits aktiv"_s,
+                         u"Der Spieldex läuft in diesem Ordner bereits im Edit-Modus. Damit keine Änderungen verloren "
+                         u"gehen, startet er jetzt nur zum Lesen. Beenden Sie zuerst das andere Programm, um hier "
+                         u"zu bearbeiten."_s);
+            EditModeFlag(emNormal);
+            return true;
+        }
         EditModeFlag(emEdit);
         return true;
     }

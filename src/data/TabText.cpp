@@ -1,7 +1,7 @@
 #include "TabText.h"
 
-#include "UserErrors.h"
 #include "TClientDataSet.h"
+#include "UserErrors.h"
 
 #include <QFileDevice>
 #include <QIODevice>

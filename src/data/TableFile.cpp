@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QUrl>
 
@@ -184,9 +185,10 @@ bool ReadRows(sqlite3 *db, const QString &fileName, TableData &table)
     return rc == SQLITE_DONE;
 }
 
-bool TryRead(const QString &fileName, bool immutable, TableData &table)
+// Reads the file at path; messages name the table as fileName.
+bool TryRead(const QString &path, const QString &fileName, bool immutable, TableData &table)
 {
-    Db db = OpenForReading(fileName, immutable);
+    Db db = OpenForReading(path, immutable);
     if (!db)
         return false;
     table.fields = ReadFields(db.get());
@@ -194,6 +196,32 @@ bool TryRead(const QString &fileName, bool immutable, TableData &table)
         return false;
     table.records = RecordStore(int(table.fields.size()));
     return ReadRows(db.get(), fileName, table);
+}
+
+// True when the file's header says it is a database in WAL mode.
+bool InWalMode(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = file.read(20);
+    return header.size() == 20 && header.startsWith(QByteArrayView("SQLite format 3\0", 16)) && header[18] == 2
+        && header[19] == 2;
+}
+
+// A database in WAL mode opened where it lies gets its -wal and -shm files created or
+// rewritten beside it, read-only or not. Read from a copy in a private folder instead: the
+// copy takes in what the -wal holds, and the table's own folder is not touched.
+bool TryReadWalCopy(const QString &fileName, TableData &table)
+{
+    const QTemporaryDir copy;
+    const QString path = copy.filePath(u"table.cds"_s);
+    if (!copy.isValid() || !QFile::copy(fileName, path))
+        return false;
+    const QString wal = fileName + u"-wal"_s;
+    if (QFileInfo::exists(wal) && !QFile::copy(wal, path + u"-wal"_s))
+        return false;
+    return TryRead(path, fileName, false, table);
 }
 
 QString DescribeWriteFailure(int sqliteCode, int err)
@@ -286,10 +314,13 @@ TableData ReadTableFile(const QString &fileName)
     if (!QFileInfo(fileName).isFile())
         throw EDatabaseError(CannotOpen(fileName));
     TableData table;
-    // A database left in WAL mode cannot be opened read-only on a medium that cannot hold
-    // its shared-memory file; read such a file as the immutable snapshot it is there.
-    if (TryRead(fileName, false, table) || TryRead(fileName, true, table))
+    if (InWalMode(fileName)) {
+        // Where no copy can be made, the table is read as it stands, without its -wal.
+        if (TryReadWalCopy(fileName, table) || TryRead(fileName, fileName, true, table))
+            return table;
+    } else if (TryRead(fileName, fileName, false, table) || TryRead(fileName, fileName, true, table)) {
         return table;
+    }
     throw EDatabaseError(CannotOpen(fileName));
 }
 

@@ -8,6 +8,8 @@
 // The file names of the two tables, relative to the program folder.
 inline const QString kGameTableFile = QStringLiteral("spdex_d.cds");
 inline const QString kTipsTableFile = QStringLiteral("spdex_t.cds");
+// Edit mode's lock on the folder (see TakeEditLock); it holds no data.
+inline const QString kEditLockFile = QStringLiteral(".spdex_edit.lock");
 
 // A field of one of the two tables, and the title of its grid column.
 struct TableField {

@@ -5,10 +5,18 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+namespace {
+
+int editLockFd = -1; // held open for the whole run: closing it would drop the lock
+
+} // namespace
 
 QString RunningProgramPath()
 {
@@ -42,4 +50,33 @@ bool MakeFileWritable(const QString &fileName)
     QFile file(fileName);
     return file.open(QIODevice::ReadWrite);
 #endif
+}
+
+EditLock TakeEditLock(const QString &lockFileName)
+{
+    ReleaseEditLock();
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(lockFileName).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return EditLock::Unavailable;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool busy = errno == EWOULDBLOCK;
+        ::close(fd);
+        return busy ? EditLock::Busy : EditLock::Unavailable;
+    }
+    editLockFd = fd;
+    return EditLock::Taken;
+#else
+    Q_UNUSED(lockFileName);
+    return EditLock::Unavailable;
+#endif
+}
+
+void ReleaseEditLock()
+{
+#ifdef Q_OS_UNIX
+    if (editLockFd >= 0)
+        ::close(editLockFd);
+#endif
+    editLockFd = -1;
 }
