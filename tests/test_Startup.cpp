@@ -98,6 +98,33 @@ TEST(StartupOperatingMode, EditModeMakesBothTablesWritable)
     EXPECT_EQ(ModeOf(tips), 0644u);
 }
 
+TEST(StartupOperatingMode, EditModeRemovesWhatAKilledSaveLeftAndNothingElse)
+{
+    QTemporaryDir dir;
+    MakeTables(dir.path());
+    const QStringList leftovers = {u".spdex_d.cds.Ab3xY9"_s, u".spdex_t.cds.000000"_s};
+    const QStringList others = {u".spdex_d.cds.Ab3xY"_s, u".spdex_d.cds.Ab3xY9z"_s, u"spdex_d.cds.Ab3xY9"_s,
+                                u".spdex_d.cds.Ab-xY9"_s, u".spdex_x.cds.Ab3xY9"_s, u"Notizen.txt"_s};
+    for (const QString &name : leftovers + others)
+        WriteBytes(dir.filePath(name), "x");
+    QDir(dir.path()).mkdir(u".spdex_t.cds.Ordner"_s);
+    {
+        ScopedCurrentDir here(dir.path());
+        RecordingMessages boxes;
+        EXPECT_TRUE(FixOperatingMode(QString())); // normal mode removes nothing
+        for (const QString &name : leftovers)
+            EXPECT_TRUE(QFile::exists(name)) << name.toStdString();
+        EXPECT_TRUE(FixOperatingMode(u"/e"_s));
+        ReleaseEditLock();
+        EditModeFlag(emNormal);
+    }
+    for (const QString &name : leftovers)
+        EXPECT_FALSE(QFile::exists(dir.filePath(name))) << name.toStdString();
+    for (const QString &name : others)
+        EXPECT_TRUE(QFile::exists(dir.filePath(name))) << name.toStdString();
+    EXPECT_TRUE(QFileInfo(dir.filePath(u".spdex_t.cds.Ordner"_s)).isDir());
+}
+
 TEST(StartupOperatingMode, NormalModeTouchesNoAttribute)
 {
     QTemporaryDir dir;

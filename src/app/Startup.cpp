@@ -7,6 +7,7 @@
 #include "Misc.h"
 #include "Paintlog.h"
 #include "Paintpic.h"
+#include "TableFile.h"
 #include "TableSchemas.h"
 #include "TerminateSignal.h"
 
@@ -66,13 +67,18 @@ bool FixOperatingMode(const QString &commandLineTail)
     }
     if (MakeFileWritable(kGameTableFile) && MakeFileWritable(kTipsTableFile)) {
         // Two editors on one folder would each save over the other's edits at their end.
-        if (TakeEditLock(kEditLockFile) == EditLock::Busy) {
+        const EditLock lock = TakeEditLock(kEditLockFile);
+        if (lock == EditLock::Busy) {
             ShowErrorBox(u"Spieldex: Edit-Modus bereits aktiv"_s,
                          u"Der Spieldex läuft in diesem Ordner bereits im Edit-Modus. Damit keine Änderungen verloren "
                          u"gehen, startet er jetzt nur zum Lesen. Beenden Sie zuerst das andere Programm, um hier "
                          u"zu bearbeiten."_s);
             EditModeFlag(emNormal);
             return true;
+        }
+        if (lock == EditLock::Taken) { // no other editor is saving: what a killed save left can go
+            RemoveSaveLeftovers(kGameTableFile);
+            RemoveSaveLeftovers(kTipsTableFile);
         }
         EditModeFlag(emEdit);
         return true;

@@ -324,10 +324,35 @@ TableData ReadTableFile(const QString &fileName)
     throw EDatabaseError(CannotOpen(fileName));
 }
 
+namespace {
+
+// A save is written into "." + the table's name + "." + six letters or digits beside it.
+QString SaveFilePrefix(const QFileInfo &target)
+{
+    return u"."_s + target.fileName() + u"."_s;
+}
+
+} // namespace
+
+int RemoveSaveLeftovers(const QString &fileName)
+{
+    const QFileInfo target(fileName);
+    const QString prefix = SaveFilePrefix(target);
+    static const QRegularExpression sixLettersOrDigits(u"^[A-Za-z0-9]{6}$"_s);
+    int removed = 0;
+    for (const QFileInfo &file : QDir(target.absolutePath()).entryInfoList({prefix + u"*"_s}, QDir::Files | QDir::Hidden)) {
+        if (!file.isSymLink() && file.fileName().startsWith(prefix)
+            && sixLettersOrDigits.match(file.fileName().mid(prefix.size())).hasMatch()
+            && QFile::remove(file.filePath()))
+            ++removed;
+    }
+    return removed;
+}
+
 void WriteTableFile(const QString &fileName, const std::vector<FieldDef> &fields, const RecordStore &records)
 {
     const QFileInfo target(fileName);
-    QTemporaryFile temp(target.absolutePath() + u"/."_s + target.fileName() + u".XXXXXX"_s);
+    QTemporaryFile temp(target.absolutePath() + u'/' + SaveFilePrefix(target) + u"XXXXXX"_s);
     temp.setAutoRemove(true);
     if (!temp.open()) {
         errno = 0;

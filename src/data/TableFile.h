@@ -25,3 +25,8 @@ TableData ReadTableFile(const QString &fileName);
 // that the file is either the old one or the complete new one. On failure the old file
 // is untouched, the half-written new one removed, and EDatabaseError raised.
 void WriteTableFile(const QString &fileName, const std::vector<FieldDef> &fields, const RecordStore &records);
+
+// Removes what saves of this table left when they were killed before their end: files named
+// exactly like a save's temporary file (".spdex_d.cds." and six letters or digits), and
+// nothing else. Only for a run that holds the folder's edit lock. Returns how many went.
+int RemoveSaveLeftovers(const QString &fileName);
