@@ -5,8 +5,10 @@
 #include "UserErrors.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -16,7 +18,9 @@
 
 #include <csignal>
 #include <functional>
+#include <iostream>
 #include <map>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -324,4 +328,72 @@ TEST(TableFile, ClosedTableIsNeverSaved)
     EXPECT_THROW(ds.LoadFromFile(dir.filePath(u"fehlt.cds"_s)), EDatabaseError);
     EXPECT_THROW(ds.SaveToFile(path), EDatabaseError);
     EXPECT_EQ(ReadBytes(path), before);
+}
+
+namespace {
+
+// The checks a table file must pass after any stop: SQLite finds it sound, it has the game
+// table's columns and one of the given row counts. Returns its row count, or -1.
+int SoundGameTable(const QString &path)
+{
+    if (QueryText(path, u"PRAGMA integrity_check"_s) != u"ok"_s)
+        return -1;
+    QStringList columns;
+    for (const FieldDef &field : ReadTableFile(path).fields)
+        columns << field.name;
+    QStringList expected;
+    for (const FieldDef &field : GameTableFields())
+        expected << field.name;
+    if (columns != expected)
+        return -1;
+    return QueryText(path, u"SELECT count(*) FROM records"_s).toInt();
+}
+
+} // namespace
+
+// A save of 20,000 games killed at moments spread over its whole run: the table is always the
+// old or the new one, complete, and edit mode's start leaves no temporary file behind.
+TEST(TableFile, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewTableWhole)
+{
+    QTemporaryDir dir;
+    const QString game = dir.filePath(kGameTableFile);
+    const auto save = [&dir](int games) {
+        auto process = std::make_unique<QProcess>();
+        process->start(QStringLiteral(SPIELDEX_MKDEMO),
+                       {dir.path(), u"--games"_s, QString::number(games), u"--tables-only"_s});
+        return process;
+    };
+    auto first = save(20000); // the old table
+    ASSERT_TRUE(first->waitForFinished(60000));
+    ASSERT_EQ(SoundGameTable(game), 20000);
+
+    QElapsedTimer clock;
+    clock.start();
+    auto whole = save(19999);
+    ASSERT_TRUE(whole->waitForFinished(60000));
+    const qint64 runMs = clock.elapsed();
+    ASSERT_EQ(SoundGameTable(game), 19999);
+
+    constexpr int kKills = 30;
+    int killedBeforeTheEnd = 0;
+    for (int k = 0; k < kKills; ++k) {
+        SCOPED_TRACE(k);
+        const int games = k % 2 == 0 ? 20000 : 19999; // the new one differs from the one in place
+        const int old = SoundGameTable(game);
+        auto run = save(games);
+        ASSERT_TRUE(run->waitForStarted(10000));
+        QThread::msleep(std::max<qint64>(1, runMs * (k + 1) / (kKills + 2)));
+        ::kill(pid_t(run->processId()), SIGKILL);
+        run->waitForFinished(10000);
+        killedBeforeTheEnd += run->exitStatus() == QProcess::CrashExit;
+        const int now = SoundGameTable(game);
+        EXPECT_TRUE(now == old || now == games) << "rows: " << now;
+
+        RemoveSaveLeftovers(game); // what edit mode does at its start
+        RemoveSaveLeftovers(dir.filePath(kTipsTableFile));
+        EXPECT_TRUE(QDir(dir.path()).entryList({u".spdex_*"_s}, QDir::Files | QDir::Hidden).isEmpty());
+    }
+    EXPECT_GE(killedBeforeTheEnd, kKills / 2) << "the kills came too late to catch saves at work";
+    std::cout << "[          ] " << killedBeforeTheEnd << " of " << kKills << " saves killed before their end; a whole save took "
+              << runMs << " ms\n";
 }
