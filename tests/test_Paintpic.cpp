@@ -5,9 +5,11 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -15,6 +17,9 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <random>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -316,4 +321,113 @@ TEST_F(ScreenshotTest, AMissingFallbackRaisesTheErrorAndKeepsThePicture)
             EXPECT_EQ(image.Picture(), before);
         }
     }
+}
+
+namespace {
+
+// The loader's decoding of bytes in memory, as it decodes an open file.
+int DecodeBytes(const QByteArray &bytes, QImage &bitmap)
+{
+    QByteArray copy = bytes; // fmemopen wants room it may own
+    std::FILE *file = fmemopen(copy.isEmpty() ? nullptr : copy.data(), size_t(copy.size()), "rb");
+    if (!file)
+        return -1;
+    const int code = DecodeScreenshot(file, bitmap);
+    std::fclose(file);
+    return code;
+}
+
+// The chunks of a PNG after its signature: offset and total size (length, type, data, CRC).
+std::vector<std::pair<qsizetype, qsizetype>> Chunks(const QByteArray &png)
+{
+    std::vector<std::pair<qsizetype, qsizetype>> chunks;
+    for (qsizetype at = 8; at + 12 <= png.size();) {
+        const qsizetype size = 12 + qFromBigEndian<quint32>(png.constData() + at);
+        chunks.push_back({at, size});
+        at += size;
+    }
+    return chunks;
+}
+
+} // namespace
+
+// Every truncation of one screenshot and a few thousand seeded mutations go through the real
+// decoder: each ends in one of the loader's codes, quickly, and nothing reaches stderr.
+TEST(ScreenshotSweep, EveryDamagedVariantEndsInALoaderCodeSilently)
+{
+    const QByteArray valid = ValidPng();
+    std::vector<QByteArray> variants;
+    for (qsizetype cut = 0; cut < valid.size(); ++cut)
+        variants.push_back(valid.left(cut));
+    std::mt19937 random(20261209);
+    const auto chunks = Chunks(valid);
+    ASSERT_GE(chunks.size(), 4u);
+    const auto pick = [&random](qsizetype below) { return qsizetype(random() % quint32(std::max<qsizetype>(below, 1))); };
+    for (int m = 0; m < 3000; ++m) {
+        QByteArray bytes = valid;
+        switch (m % 4) {
+        case 0: // bit flips anywhere
+            for (int f = 0, flips = 1 + int(pick(8)); f < flips; ++f)
+                bytes[pick(bytes.size())] ^= char(1 << pick(8));
+            break;
+        case 1: { // a chunk's length changed
+            const auto &[at, size] = chunks[size_t(pick(qsizetype(chunks.size())))];
+            qToBigEndian<quint32>(quint32(random()) >> pick(32), bytes.data() + at);
+            break;
+        }
+        case 2: { // two chunks swapped
+            const size_t a = size_t(pick(qsizetype(chunks.size()))), b = size_t(pick(qsizetype(chunks.size())));
+            const auto [first, second] = std::minmax(a, b);
+            if (first == second)
+                break;
+            const QByteArray one = valid.mid(chunks[first].first, chunks[first].second);
+            const QByteArray two = valid.mid(chunks[second].first, chunks[second].second);
+            bytes = valid.left(chunks[first].first) + two
+                + valid.mid(chunks[first].first + chunks[first].second,
+                            chunks[second].first - chunks[first].first - chunks[first].second)
+                + one + valid.mid(chunks[second].first + chunks[second].second);
+            break;
+        }
+        default: { // a chunk's data changed and its CRC made right again
+            const auto &[at, size] = chunks[size_t(pick(qsizetype(chunks.size())))];
+            if (size <= 12)
+                break;
+            for (int f = 0, flips = 1 + int(pick(4)); f < flips; ++f)
+                bytes[at + 8 + pick(size - 12)] ^= char(1 << pick(8));
+            qToBigEndian<quint32>(PngCrc(bytes.mid(at + 4, size - 8)), bytes.data() + at + size - 4);
+            break;
+        }
+        }
+        variants.push_back(bytes);
+    }
+
+    // stderr goes to a file for the sweep, to see that the decoder says nothing.
+    QTemporaryFile errors;
+    ASSERT_TRUE(errors.open());
+    std::fflush(stderr);
+    const int savedStderr = ::dup(STDERR_FILENO);
+    ::dup2(errors.handle(), STDERR_FILENO);
+    QImage bitmap;
+    std::map<int, int> byCode;
+    qint64 slowestMs = 0;
+    QElapsedTimer clock;
+    for (const QByteArray &bytes : variants) {
+        clock.start();
+        ++byCode[DecodeBytes(bytes, bitmap)];
+        slowestMs = std::max(slowestMs, clock.elapsed());
+    }
+    std::fflush(stderr);
+    ::dup2(savedStderr, STDERR_FILENO);
+    ::close(savedStderr);
+
+    for (const auto &[code, count] : byCode)
+        EXPECT_TRUE(code == ssShown || code == ssNotPng || code == ssWrongKind || code == ssDamaged)
+            << "code " << code << " for " << count << " files";
+    EXPECT_GT(byCode[ssDamaged], 1000);
+    EXPECT_LT(slowestMs, 2000) << "a file kept the decoder busy";
+    EXPECT_EQ(errors.size(), 0) << "the decoder wrote to stderr";
+    std::cout << "[          ] " << variants.size() << " variants (" << valid.size() << " truncations);";
+    for (const auto &[code, count] : byCode)
+        std::cout << ' ' << code << ": " << count;
+    std::cout << "; slowest " << slowestMs << " ms\n";
 }
