@@ -21,6 +21,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -396,4 +397,85 @@ TEST(TableFile, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewTableWhole)
     EXPECT_GE(killedBeforeTheEnd, kKills / 2) << "the kills came too late to catch saves at work";
     std::cout << "[          ] " << killedBeforeTheEnd << " of " << kKills << " saves killed before their end; a whole save took "
               << runMs << " ms\n";
+}
+
+// A few hundred damaged game tables go through the real table code: each ends in a loaded
+// table or a German message, quickly, and leaves the folder as it was.
+TEST(TableFileSweep, EveryDamagedTableLoadsOrIsRefusedInGermanAndStaysAsItWas)
+{
+    QTemporaryDir source;
+    const QString good = source.filePath(u"gut.cds"_s);
+    RecordStore games(int(GameTableFields().size()));
+    for (int g = 0; g < 300; ++g) {
+        std::vector<FieldValue> row(GameTableFields().size(), FieldValue::null());
+        row[kTitel] = FieldValue(u"Spiel Nummer %1 mit einem längeren Titel"_s.arg(g));
+        row[kAusgabe] = FieldValue(u"Nr. 1998-12"_s);
+        row[kWertung] = FieldValue(qint64(g % 101));
+        games.append(row);
+    }
+    WriteTableFile(good, GameTableFields(), games);
+    const QByteArray valid = ReadBytes(good);
+
+    struct Variant {
+        QString what;
+        std::function<void(const QString &path)> make;
+    };
+    std::vector<Variant> variants;
+    const auto bytes = [](const QByteArray &content) { return [content](const QString &p) { WriteBytes(p, content); }; };
+    std::mt19937 random(1998);
+    for (int i = 0; i <= 60; ++i) // truncations, the empty file among them
+        variants.push_back({u"cut at %1"_s.arg(valid.size() * i / 60), bytes(valid.left(valid.size() * i / 60))});
+    for (int i = 0; i < 120; ++i) { // the header
+        QByteArray changed = valid;
+        changed[random() % 100] = char(random());
+        variants.push_back({u"header byte"_s, bytes(changed)});
+    }
+    for (int i = 0; i < 200; ++i) { // the b-tree pages
+        QByteArray changed = valid;
+        for (int f = 0, n = 1 + int(random() % 16); f < n; ++f)
+            changed[100 + qsizetype(random() % quint32(valid.size() - 100))] = char(random());
+        variants.push_back({u"page bytes"_s, bytes(changed)});
+    }
+    const auto sql = [](const QString &statements) { return [statements](const QString &p) { RunSql(p, statements); }; };
+    variants.push_back({u"another table's name"_s, sql(u"CREATE TABLE spiele (TITEL VARCHAR(64))"_s)});
+    variants.push_back({u"columns missing"_s, sql(u"CREATE TABLE records (TITEL VARCHAR(64)); INSERT INTO records VALUES ('a')"_s)});
+    variants.push_back({u"no columns to speak of"_s, sql(u"CREATE TABLE records (x)"_s)});
+    variants.push_back({u"a text in a number column"_s,
+                        sql(u"CREATE TABLE records (TITEL VARCHAR(64), SEITE INTEGER); INSERT INTO records VALUES ('a', 'x')"_s)});
+    variants.push_back({u"a huge number text"_s,
+                        sql(u"CREATE TABLE records (TITEL VARCHAR(64), SEITE INTEGER);"
+                            u"INSERT INTO records VALUES ('a', printf('%.*c', 1000000, '9'))"_s)});
+    variants.push_back({u"WAL with a damaged -wal"_s, [&valid](const QString &p) {
+                            WriteWalTable(p, false);
+                            WriteBytes(p + u"-wal"_s, valid.left(5000));
+                        }});
+    variants.push_back({u"a folder in its place"_s, [](const QString &p) { QDir().mkpath(p); }});
+
+    int loaded = 0, refused = 0;
+    qint64 slowestMs = 0;
+    for (const Variant &v : variants) {
+        SCOPED_TRACE(v.what.toStdString());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(kGameTableFile);
+        v.make(path);
+        const auto before = Snapshot(dir.path());
+        QElapsedTimer clock;
+        clock.start();
+        TClientDataSet table;
+        try {
+            table.LoadFromFile(path);
+            ++loaded;
+        } catch (const EUserError &error) {
+            ++refused;
+            EXPECT_TRUE(error.message().startsWith(u"Datei "_s)) << error.message().left(100).toStdString();
+        } catch (...) {
+            ADD_FAILURE() << "neither a table nor the engine's message";
+        }
+        slowestMs = std::max(slowestMs, clock.elapsed());
+        EXPECT_EQ(Snapshot(dir.path()), before);
+    }
+    EXPECT_LT(slowestMs, 5000) << "a table kept the reader busy";
+    EXPECT_GT(refused, 50);
+    std::cout << "[          ] " << variants.size() << " tables: " << loaded << " loaded, " << refused
+              << " refused; slowest " << slowestMs << " ms\n";
 }
