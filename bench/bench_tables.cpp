@@ -3,7 +3,9 @@
 #include "TClientDataSet.h"
 #include "TableFile.h"
 #include "TableSchemas.h"
+#include "UserErrors.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -57,6 +59,50 @@ void ResortByGenreAndTitle(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * table.RecordCount());
 }
 BENCHMARK(ResortByGenreAndTitle)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A table of the demo's first 1,000 games plus one huge value: in a text column it is kept,
+// in a whole-number column it is refused. Either costs about what reading it costs; the
+// peer is the same table without the huge value.
+QString TableWithHugeValue(int megabytes, int column)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(u"gross-%1-%2.cds"_s.arg(megabytes).arg(column));
+    if (!QFileInfo::exists(path)) {
+        RecordStore games = GenerateGameRecords(1000);
+        if (megabytes > 0) {
+            std::vector<FieldValue> row(kGameFieldCount, FieldValue::null());
+            row[kTitel] = FieldValue(u"Riesig"_s);
+            row[column] = FieldValue(QString(megabytes << 20, u'7') + u'x');
+            games.append(row);
+        }
+        // The text lands in the column as it is, whatever the column's type, as another tool
+        // could have put it there.
+        WriteTableFile(path, GameTableFields(), games);
+    }
+    return path;
+}
+
+void LoadWithHugeValue(benchmark::State &state)
+{
+    const QString path = TableWithHugeValue(int(state.range(0)), int(state.range(1)));
+    for (auto _ : state) {
+        TClientDataSet table;
+        try {
+            table.LoadFromFile(path);
+        } catch (const EUserError &error) {
+            benchmark::DoNotOptimize(error.message().size());
+        }
+    }
+}
+BENCHMARK(LoadWithHugeValue)
+    ->ArgNames({"MB", "column"})
+    ->Args({0, kTitel})
+    ->Args({1, kTitel})
+    ->Args({16, kTitel})
+    ->Args({1, kSeite})
+    ->Args({16, kSeite})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 
