@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Fuzzes the TAB text import with libFuzzer: scripts/fuzz.sh [seconds] (default 300; 0 runs
-# until stopped). FUZZ_SANITIZERS picks the sanitizers (default address,undefined; plain
+# Fuzzes a reader of outside bytes with libFuzzer: scripts/fuzz.sh [seconds] [target]
+# (seconds: default 300, 0 runs until stopped; target: tabtext, the TAB text import, by
+# default, or tablefile, the table file reader). FUZZ_SANITIZERS picks the sanitizers (default address,undefined; plain
 # undefined runs many times faster). The build dir is build-fuzz (build-fuzz-<sanitizers>
 # for other sanitizers); the growing corpus stays in its corpus/, and an input that breaks
 # a check lands in its artifacts/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-300}
+target=${2:-tabtext}
+case "$target" in
+  tabtext) seeds="$root/fuzz/corpus"; dict=(-dict="$root/fuzz/tabtext.dict") ;;
+  tablefile) seeds="$root/fuzz/corpus-tablefile"; dict=() ;;
+  *) echo "unknown target $target: tabtext or tablefile" >&2; exit 2 ;;
+esac
 sanitizers=${FUZZ_SANITIZERS:-address,undefined}
 if [ "$sanitizers" = address,undefined ]; then
   build=${FUZZ_BUILD:-$root/build-fuzz}
@@ -21,10 +28,10 @@ fi
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DSPIELDEX_FUZZ=ON -DSPIELDEX_FUZZ_SANITIZERS="$sanitizers" -DSPIELDEX_TESTS=OFF -DSPIELDEX_BENCH=OFF >/dev/null
-cmake --build "$build" --target tabtext_fuzz -j"$(nproc)"
+cmake --build "$build" --target "${target}_fuzz" -j"$(nproc)"
 
-mkdir -p "$build/corpus" "$build/artifacts"
+mkdir -p "$build/corpus-$target" "$build/artifacts"
 # The first folder receives what the fuzzer finds; the committed seeds are only read.
-"$build/bin/tabtext_fuzz" "$build/corpus" "$root/fuzz/corpus" \
-  -dict="$root/fuzz/tabtext.dict" -max_total_time="$seconds" -timeout=10 \
+"$build/bin/${target}_fuzz" "$build/corpus-$target" "$seeds" \
+  "${dict[@]}" -max_total_time="$seconds" -timeout=10 \
   -artifact_prefix="$build/artifacts/" -print_final_stats=1
