@@ -10,8 +10,10 @@
 #include <QHash>
 #include <QImage>
 #include <QJsonArray>
+#include <QSet>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -35,6 +37,18 @@ std::optional<QString> TextOf(const FieldValue &value)
     if (value.isNull())
         return std::nullopt;
     return value.toText();
+}
+
+// A title as the program's tip lookup compares it: Null, a text or a number, exactly.
+QString ExactKey(const FieldValue &value)
+{
+    return value.isNull() ? u"N"_s : (value.isText() ? u"T"_s : u"I"_s) + value.toText();
+}
+
+// A title without regard to case and surrounding blanks.
+QString LooseKey(const FieldValue &value)
+{
+    return value.toText().trimmed().toCaseFolded();
 }
 
 // Makes the CD folder current while it lives, as the program works in its own folder.
@@ -190,6 +204,9 @@ CheckReport CheckCd(const QString &folder, const CheckOptions &options)
         const int titel = FieldOrMinus(g, kTitel), ausgabe = FieldOrMinus(g, kAusgabe),
                   bildname = FieldOrMinus(g, kBildname);
         const auto value = [&g](int row, int field) { return field < 0 ? FieldValue::null() : g.ValueAtRow(row, field); };
+        std::array<int, std::size(kRatingFields)> ratingColumns;
+        for (size_t r = 0; r < ratingColumns.size(); ++r)
+            ratingColumns[r] = FieldOrMinus(g, kRatingFields[r]);
         QHash<QString, QList<int>> rowsByTitle;
         for (int row = 0; row < g.RecordCount(); ++row) {
             const std::optional<QString> title = TextOf(value(row, titel));
@@ -222,8 +239,9 @@ CheckReport CheckCd(const QString &folder, const CheckOptions &options)
                 toDecode << path;
             }
 
-            for (const GameField field : kRatingFields) {
-                const FieldValue rating = value(row, FieldOrMinus(g, field));
+            for (size_t r = 0; r < ratingColumns.size(); ++r) {
+                const GameField field = kRatingFields[r];
+                const FieldValue rating = value(row, ratingColumns[r]);
                 if (rating.isNull())
                     continue;
                 bool ok = false;
@@ -286,19 +304,24 @@ CheckReport CheckCd(const QString &folder, const CheckOptions &options)
         const int tipTitle = t.FieldIndex(TipFieldName(kTipTitel));
         const int titel = games.loaded ? FieldOrMinus(g, kTitel) : -1;
         if (games.loaded) {
+            // The games' titles looked up once, not once per tip: exactly, as the program
+            // finds a game's tips, and without case and surrounding blanks, for a suggestion.
+            QSet<QString> exact;
+            QHash<QString, QString> loose; // the first game of each loose title
+            for (int game = 0; game < g.RecordCount(); ++game) {
+                const FieldValue gameTitle = titel < 0 ? FieldValue::null() : g.ValueAtRow(game, titel);
+                exact.insert(ExactKey(gameTitle));
+                if (!gameTitle.isNull() && !loose.contains(LooseKey(gameTitle)))
+                    loose.insert(LooseKey(gameTitle), gameTitle.toText());
+            }
             for (int row = 0; row < t.RecordCount(); ++row) {
                 const FieldValue title = tipTitle < 0 ? FieldValue::null() : t.ValueAtRow(row, tipTitle);
-                std::optional<QString> suggestion;
-                bool found = false;
-                for (int game = 0; game < g.RecordCount() && !found; ++game) {
-                    const FieldValue gameTitle = titel < 0 ? FieldValue::null() : g.ValueAtRow(game, titel);
-                    found = gameTitle == title; // the program's own lookup: exact
-                    if (!found && !suggestion && !title.isNull() && !gameTitle.isNull()
-                        && gameTitle.toText().trimmed().compare(title.toText().trimmed(), Qt::CaseInsensitive) == 0)
-                        suggestion = gameTitle.toText();
-                }
-                if (found)
+                if (exact.contains(ExactKey(title)))
                     continue;
+                std::optional<QString> suggestion;
+                if (!title.isNull())
+                    if (const auto it = loose.constFind(LooseKey(title)); it != loose.cend())
+                        suggestion = it.value();
                 QString message = u"Der Tipp gehört zu keinem Spiel: kein Spiel heißt genau %1."_s.arg(
                     Quoted(title.isNull() ? QString() : title.toText()));
                 if (suggestion)
