@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr size_t kFirstChunkSize = size_t(64) << 10; // small tables stay small
+constexpr size_t kFirstChunkSize = size_t(4) << 10; // small tables stay small
 constexpr size_t kChunkSize = size_t(4) << 20;
 constexpr size_t kHugePage = size_t(2) << 20;
 constexpr size_t kMaxVarint = 10;
@@ -108,6 +108,26 @@ FieldValue RecordStore::value(int record, int field) const
     return FieldValue::null();
 }
 
+std::vector<FieldValue> RecordStore::values(int record) const
+{
+    std::vector<FieldValue> values;
+    values.reserve(size_t(fieldCount_));
+    const char *p = records_[size_t(record)].data;
+    for (int f = 0; f < fieldCount_; ++f) {
+        const Tag tag = Tag(*p++);
+        if (tag == kInteger) {
+            values.emplace_back(UnZigZag(GetVarint(p)));
+        } else if (tag == kText) {
+            const auto length = qsizetype(GetVarint(p));
+            values.emplace_back(QString::fromUtf8(p, length));
+            p += length;
+        } else {
+            values.push_back(FieldValue::null());
+        }
+    }
+    return values;
+}
+
 QString RecordStore::textForm(int record, int field) const
 {
     const Cell c = cell(record, field);
@@ -161,13 +181,13 @@ RecordStore::Span RecordStore::Store(const std::string &bytes)
     return {at, bytes.size()};
 }
 
-std::string RecordStore::Encode(const std::vector<FieldValue> &values) const
+const std::string &RecordStore::Encode(const std::vector<FieldValue> &values)
 {
-    std::string bytes;
+    scratch_.clear(); // one buffer for every record: no allocation per record
     static const FieldValue missing = FieldValue::null();
     for (int f = 0; f < fieldCount_; ++f)
-        EncodeValue(bytes, size_t(f) < values.size() ? values[f] : missing);
-    return bytes;
+        EncodeValue(scratch_, size_t(f) < values.size() ? values[f] : missing);
+    return scratch_;
 }
 
 void RecordStore::append(const std::vector<FieldValue> &values)
@@ -208,7 +228,8 @@ void RecordStore::Builder::addUtf8(const char *data, qsizetype length)
     char *out = store_.Room(length_, 1 + kMaxVarint + size_t(length));
     out[0] = char(kText);
     const size_t header = 1 + PutVarint(out + 1, quint64(length));
-    std::memcpy(out + header, data, size_t(length));
+    if (length > 0) // an empty view may have no bytes at all
+        std::memcpy(out + header, data, size_t(length));
     length_ += header + size_t(length);
 }
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The records of one table in stored order, kept compactly: each record is one run of
@@ -29,8 +30,12 @@ public:
     // The UTF-8 bytes of a text cell; empty for Null and number cells.
     QUtf8StringView text(int record, int field) const { return cell(record, field).text; }
     FieldValue value(int record, int field) const;
+    // All the record's values, read in one walk.
+    std::vector<FieldValue> values(int record) const;
     // Text form of a cell: text as stored, numbers as decimal digits, Null empty.
     QString textForm(int record, int field) const;
+    // The record's cells as stored; two records hold the same values exactly when these match.
+    std::string_view bytes(int record) const { return {records_[size_t(record)].data, records_[size_t(record)].size}; }
 
     // Values are Null, text or integer; unassigned and missing trailing values are stored as Null.
     void append(const std::vector<FieldValue> &values);
@@ -70,7 +75,7 @@ private:
 
     Cell cell(int record, int field) const;
     static void EncodeValue(std::string &bytes, const FieldValue &value);
-    std::string Encode(const std::vector<FieldValue> &values) const;
+    const std::string &Encode(const std::vector<FieldValue> &values);
     Span Store(const std::string &bytes);
     // Room for `more` bytes after the `partial` bytes of a record being written at the end
     // of the arena; a record that outgrows its chunk moves to a new one.
@@ -81,4 +86,5 @@ private:
     std::vector<std::unique_ptr<char[], ChunkDeleter>> chunks_;
     size_t chunkUsed_ = 0;
     size_t chunkSize_ = 0;
+    std::string scratch_; // the record being encoded
 };

@@ -626,6 +626,19 @@ FieldValue TClientDataSet::ValueAtRow(int row, int position) const
     return records_.value(view_[row], position);
 }
 
+std::vector<FieldValue> TClientDataSet::RowValues(int row) const
+{
+    if (!Active())
+        return {};
+    if (row == row_ && (state_ == State::Edit || state_ == State::Insert))
+        return buffer_;
+    if (state_ == State::Insert && row > row_)
+        --row;
+    if (row < 0 || row >= int(view_.size()))
+        return std::vector<FieldValue>(size_t(FieldCount()), FieldValue::null());
+    return records_.values(view_[row]);
+}
+
 void TClientDataSet::SetFieldValue(int position, const FieldValue &value)
 {
     CheckActive();

@@ -111,6 +111,8 @@ public:
 
     // Any row of the view, for grids; the row being edited shows its pending values.
     FieldValue ValueAtRow(int row, int position) const;
+    // All values of one row, as ValueAtRow gives them one by one.
+    std::vector<FieldValue> RowValues(int row) const;
 
     void SetAfterScrollHandler(std::function<void()> handler) { afterScrollHandler_ = std::move(handler); }
 

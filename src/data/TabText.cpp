@@ -167,7 +167,8 @@ public:
     ByteReader(QIODevice &in, const TabTextProgress &progress)
         : in_(in), progress_(progress), total_(in.isSequential() ? 0 : in.size() - in.pos())
     {
-        block_.resize(kReadBlock);
+        // A small file needs no big block.
+        block_.resize(total_ > 0 ? std::min(total_ + 1, kReadBlock) : kReadBlock);
     }
 
     // The next byte, or -1 at the end of the bytes (or after a read error).
@@ -327,10 +328,11 @@ TabExportResult WriteTabText(QIODevice &out, const TClientDataSet &table, const 
 
     const int rows = table.RecordCount();
     for (int row = 0; row < rows && !writer.failed(); ++row) {
+        const std::vector<FieldValue> values = table.RowValues(row);
         for (int f = 0; f < fieldCount && !writer.failed(); ++f) {
             if (f > 0)
                 writer.put(kTab);
-            const FieldValue value = table.ValueAtRow(row, f);
+            const FieldValue &value = values[size_t(f)];
             if (value.isInteger())
                 writer.putNumber(value.integer());
             else if (value.isText())
