@@ -9,7 +9,7 @@ PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev \
 	xvfb xauth xdotool x11-utils openbox fonts-liberation2 time \
 	qt6-translations-l10n patchelf xorriso
 
-.PHONY: all deps configure build demo test bench cd-image clean
+.PHONY: all deps configure build demo test bench cd-image sanitize clean
 
 all: build
 
@@ -39,5 +39,19 @@ bench: build
 	@echo; echo "The CD check: 20,000 games and screenshots, beside a sequential decode of the same files:"
 	@$(BUILD)/bin/bench_cdcheck 2>/dev/null | grep -E '^(Benchmark|-|BM_)'
 
+# The whole project built with AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# whole suite run on it: any finding fails its test.
+SANITIZE_BUILD ?= build-sanitize
+sanitize:
+	@scripts/install-deps.sh $(PACKAGES) clang libclang-rt-14-dev
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DSPIELDEX_SANITIZE=address,undefined
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && \
+	  ASAN_OPTIONS=abort_on_error=1:detect_stack_use_after_return=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j$(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

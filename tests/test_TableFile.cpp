@@ -140,16 +140,20 @@ TEST(TableFile, UnreadableFilesRaiseTheOpenErrorAndLeaveTheTableAsItWas)
     }
 }
 
-TEST(TableFile, LettersInAWholeNumberColumnAreReportedWithRowAndField)
+TEST(TableFile, ValuesThatAreNoWholeNumberAreReportedWithRowAndField)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"t.cds"_s);
-    RunSql(path, u"CREATE TABLE records (TITEL VARCHAR(64), SEITE INTEGER);"
-                 u"INSERT INTO records VALUES ('a', 1), ('b', 'zwölf');"_s);
-    const QString message = ErrorOf([&] { ReadTableFile(path); });
-    EXPECT_TRUE(message.contains(u"zwölf"_s)) << message.toStdString();
-    EXPECT_TRUE(message.contains(u"SEITE"_s)) << message.toStdString();
-    EXPECT_TRUE(message.contains(u"2"_s)) << message.toStdString();
+    // Letters, a fraction, and floats beyond the 64-bit range, where a plain conversion fails.
+    for (const QString &value : {u"'zwölf'"_s, u"2.5"_s, u"9.3e18"_s, u"-1e300"_s, u"9e999"_s}) {
+        SCOPED_TRACE(value.toStdString());
+        QFile::remove(path);
+        RunSql(path, u"CREATE TABLE records (TITEL VARCHAR(64), SEITE INTEGER);"
+                     u"INSERT INTO records VALUES ('a', 1), ('b', %1);"_s.arg(value));
+        const QString message = ErrorOf([&] { ReadTableFile(path); });
+        EXPECT_TRUE(message.contains(u"keine gültige ganze Zahl für das Feld 'SEITE'"_s)) << message.toStdString();
+        EXPECT_TRUE(message.contains(u"Datensatz 2"_s)) << message.toStdString();
+    }
 }
 
 TEST(TableFile, AHugeValueIsRefusedInAWholeNumberColumnWithAShortMessageAndKeptInAText)

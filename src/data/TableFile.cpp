@@ -122,7 +122,9 @@ void ReadIntegerCell(sqlite3_stmt *stmt, int column, RecordStore::Builder &build
         return;
     case SQLITE_FLOAT: {
         const double d = sqlite3_column_double(stmt, column);
-        if (d == double(qint64(d))) {
+        // Only a value inside the 64-bit range may be converted; beyond it, and for inf and
+        // NaN, the conversion itself is undefined.
+        if (d >= -0x1p63 && d < 0x1p63 && d == double(qint64(d))) {
             builder.addInteger(qint64(d));
             return;
         }

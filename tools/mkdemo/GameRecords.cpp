@@ -150,7 +150,8 @@ private:
     {
         QString title;
         for (int attempt = 0; attempt < 8; ++attempt) {
-            title = rng_.pick(genre.stems) + rng_.pick(kTitleSuffixes);
+            const QString &stem = rng_.pick(genre.stems); // one draw after the other, on any compiler
+            title = stem + rng_.pick(kTitleSuffixes);
             if (!usedTitles_.contains(title)) {
                 usedTitles_.insert(title);
                 return title;
@@ -168,7 +169,8 @@ private:
 
     void fillRatings(std::vector<FieldValue> &g)
     {
-        const int overall = (rng_.between(30, 95) + rng_.between(45, 92)) / 2;
+        const int first = rng_.between(30, 95);
+        const int overall = (first + rng_.between(45, 92)) / 2;
         g[kWertung] = qint64(overall);
         for (int f = kGrafik; f <= kSteuerung; ++f)
             g[f] = qint64(Clamp(overall + rng_.between(-15, 12)));
@@ -229,6 +231,13 @@ void GameMaker::ApplyAwkwardCase(int index, std::vector<FieldValue> &g)
         g[kGenre] = genre;
     };
     const FieldValue null = FieldValue::null();
+    // A single missing rating needs the multiplayer one present, whatever the draw gave.
+    const auto withMultiplayer = [&] {
+        if (g[kMultiplay].isNull()) {
+            g[kMultiplayt] = kMultiplayer[0];
+            g[kMultiplay] = g[kWertung];
+        }
+    };
     switch (index) {
     case 2: name(u"Söldner der Steppe"_s, u"Strategie"_s); g[kExtras] = u"GA"_s; break;
     case 5: name(u"Sternenwacht"_s, u"Action"_s); break;
@@ -252,7 +261,7 @@ void GameMaker::ApplyAwkwardCase(int index, std::vector<FieldValue> &g)
     case 60: name(kTitleWithMissingScreenshot, u"Simulation"_s); g[kBildname] = u"nachtf01.png"_s; break;
     case 64: name(u"Sternenstaub"_s, u"Denkspiel"_s); break;
     case 71: name(u"Sternenfahrer 2"_s, u"Simulation"_s); break;
-    case 80: g[kSound] = null; break;
+    case 80: g[kSound] = null; withMultiplayer(); break;
     case 88:
         g[kHersteller] = null;
         g[kTestver] = null;
@@ -260,9 +269,9 @@ void GameMaker::ApplyAwkwardCase(int index, std::vector<FieldValue> &g)
         g[kDdkarte] = null;
         g[kHardwaree] = QString();
         break;
-    case 93: g[kEinstieg] = null; break;
+    case 93: g[kEinstieg] = null; withMultiplayer(); break;
     case 101: name(u"Opa Krächz' Zirkus"_s, u"Adventure"_s); break;
-    case 115: g[kKomplexi] = null; g[kExtras] = u"PA"_s; break;
+    case 115: g[kKomplexi] = null; g[kExtras] = u"PA"_s; withMultiplayer(); break;
     case 126: g[kGenre] = null; g[kAnspruch] = QString(); break;
     case 133: name(u"Sternenwacht: Missions-CD"_s, u"Action"_s); g[kZusatzcd] = u"Zusatz-CD 2"_s; break;
     case 140: g[kExtras] = u"ga"_s; break;
@@ -301,23 +310,39 @@ const std::array kEditorTricks = {u"ein Gegner auch mitten im Wasser platzieren"
 const std::array kKeys = {u"die Umschalttaste"_s, u"[Strg]"_s, u"[Alt] und [F7]"_s, u"beide Maustasten"_s};
 const std::array kArt = {u"Cheat"_s, u"Lösungsweg"_s, u"Taktik"_s, u"Editor-Trick"_s, u"Levelcodes"_s};
 
+// The arguments of one call are evaluated in an order of the compiler's choosing: every
+// random pick is drawn in a statement of its own, so the demo texts are the same on any compiler.
 QString TipText(SplitMix &rng, const QString &art)
 {
-    if (art == u"Cheat"_s)
-        return u"Drücken Sie während des Spiels [F%1] und tippen Sie „%2“ ein; danach %3."_s.arg(rng.between(2, 11))
-            .arg(rng.pick(kCheatCodes), rng.pick(kCheatEffects));
-    if (art == u"Lösungsweg"_s)
-        return u"Im %1. Abschnitt führt der Weg zunächst %2; dort %3, dann öffnet sich der Durchgang."_s
-            .arg(rng.between(2, 9))
-            .arg(rng.pick(kPlaces), rng.pick(kActions));
-    if (art == u"Taktik"_s)
-        return u"Bauen Sie früh %1 und halten Sie %2 in Reserve, denn der Computergegner greift meist %3 an."_s
-            .arg(rng.pick(kBuild), rng.pick(kReserve), rng.pick(kAttack));
-    if (art == u"Editor-Trick"_s)
-        return u"Im Level-Editor lässt sich %1, wenn Sie beim Klicken %2 gedrückt halten."_s
-            .arg(rng.pick(kEditorTricks), rng.pick(kKeys));
-    return u"Die Codes für die Level 2 bis 5 lauten: %1, %2, %3 und %4."_s
-        .arg(rng.pick(kCheatCodes), rng.pick(kCheatCodes), rng.pick(kCheatCodes), rng.pick(kCheatCodes));
+    if (art == u"Cheat"_s) {
+        const int key = rng.between(2, 11);
+        const QString code = rng.pick(kCheatCodes);
+        const QString effect = rng.pick(kCheatEffects);
+        return u"Drücken Sie während des Spiels [F%1] und tippen Sie „%2“ ein; danach %3."_s.arg(key).arg(code, effect);
+    }
+    if (art == u"Lösungsweg"_s) {
+        const int section = rng.between(2, 9);
+        const QString place = rng.pick(kPlaces);
+        const QString action = rng.pick(kActions);
+        return u"Im %1. Abschnitt führt der Weg zunächst %2; dort %3, dann öffnet sich der Durchgang."_s.arg(section).arg(
+            place, action);
+    }
+    if (art == u"Taktik"_s) {
+        const QString build = rng.pick(kBuild);
+        const QString reserve = rng.pick(kReserve);
+        const QString attack = rng.pick(kAttack);
+        return u"Bauen Sie früh %1 und halten Sie %2 in Reserve, denn der Computergegner greift meist %3 an."_s.arg(
+            build, reserve, attack);
+    }
+    if (art == u"Editor-Trick"_s) {
+        const QString trick = rng.pick(kEditorTricks);
+        const QString key = rng.pick(kKeys);
+        return u"Im Level-Editor lässt sich %1, wenn Sie beim Klicken %2 gedrückt halten."_s.arg(trick, key);
+    }
+    QString codes[4];
+    for (QString &code : codes)
+        code = rng.pick(kCheatCodes);
+    return u"Die Codes für die Level 2 bis 5 lauten: %1, %2, %3 und %4."_s.arg(codes[0], codes[1], codes[2], codes[3]);
 }
 
 // A later issue than the review's, where readers' tips usually appear.

@@ -64,16 +64,17 @@ void DrawSpace(QPainter &p, SplitMix &rng, const Tint &t)
 {
     p.fillRect(QRectF(0, 0, 320, 240), Hsv(t.hue + 200, 120, 18));
     for (int i = 0; i < 2; ++i) {
-        const QPointF at(rng.range(40, 280), rng.range(40, 200));
+        const QPointF at{rng.range(40, 280), rng.range(40, 200)}; // braces: drawn left to right
         QRadialGradient nebula(at, rng.range(90, 150));
         nebula.setColorAt(0, Hsv(t.hue + i * 70, 200, 140, 130));
         nebula.setColorAt(1, Hsv(t.hue + i * 70, 200, 40, 0));
         p.fillRect(QRectF(0, 0, 320, 240), nebula);
     }
     for (int i = 0; i < 190; ++i) {
-        const QPointF at(rng.range(0, 320), rng.range(0, 240));
+        const QPointF at{rng.range(0, 320), rng.range(0, 240)};
         const int light = rng.between(90, 255);
-        const QColor star = Hsv(rng.chance(20) ? 40 : 220, rng.between(0, 60), light);
+        const int hue = rng.chance(20) ? 40 : 220;
+        const QColor star = Hsv(hue, rng.between(0, 60), light);
         const double size = rng.chance(12) ? 2 : 1;
         p.fillRect(QRectF(std::floor(at.x()), std::floor(at.y()), size, size), star);
         if (size > 1 && rng.chance(40)) {
@@ -83,7 +84,7 @@ void DrawSpace(QPainter &p, SplitMix &rng, const Tint &t)
         }
     }
 
-    const QPointF planet(rng.range(50, 270), rng.range(70, 130));
+    const QPointF planet{rng.range(50, 270), rng.range(70, 130)};
     const double radius = rng.range(28, 52);
     const int planetHue = t.hue + rng.between(120, 240);
     QRadialGradient globe(planet + QPointF(-radius * 0.4, -radius * 0.4), radius * 1.5);
@@ -312,7 +313,8 @@ void DrawCockpit(QPainter &p, SplitMix &rng, const Tint &t)
         const double next = y * 1.3;
         const int reach = int(420 / (kSpread * y)) + 1;
         for (int col = -reach; col < reach; ++col) {
-            QColor colour = Hsv(groundHue + rng.between(-18, 18), rng.between(80, 135), rng.between(105, 150));
+            const int hue = groundHue + rng.between(-18, 18), saturation = rng.between(80, 135);
+            QColor colour = Hsv(hue, saturation, rng.between(105, 150));
             if (evening)
                 colour = colour.darker(140);
             p.setBrush(colour);

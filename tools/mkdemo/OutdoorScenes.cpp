@@ -349,7 +349,10 @@ void DrawPitch(QPainter &p, SplitMix &rng, const Tint &t)
     p.setPen(Qt::NoPen);
     for (double y = kTitleBand + 2; y < far - 12; y += 4)
         for (double x = rng.range(0, 3); x < 320; x += rng.range(3, 5))
-            p.fillRect(QRectF(x, y, 2.5, 2.5), Hsv(rng.below(360), rng.between(40, 160), rng.between(120, 230)));
+        {
+            const int hue = rng.below(360), saturation = rng.between(40, 160); // drawn in this order
+            p.fillRect(QRectF(x, y, 2.5, 2.5), Hsv(hue, saturation, rng.between(120, 230)));
+        }
     for (int b = 0; b < 8; ++b)
         p.fillRect(QRectF(b * 40, far - 12, 39, 9), b % 2 ? t.accent.darker(120) : QColor(235, 235, 235));
 
@@ -415,7 +418,8 @@ void DrawPitch(QPainter &p, SplitMix &rng, const Tint &t)
         p.setBrush(skin);
         p.drawEllipse(QPointF(foot.x(), foot.y() - 16.5 * s), 2.4 * s, 2.6 * s);
     }
-    const QPointF ball = map(rng.range(0.3, 0.7), rng.range(0.3, 0.8));
+    const double ballX = rng.range(0.3, 0.7);
+    const QPointF ball = map(ballX, rng.range(0.3, 0.8));
     p.setBrush(QColor(0, 0, 0, 80));
     p.drawEllipse(ball + QPointF(2, 1), 3, 1.2);
     p.setPen(QPen(QColor(40, 40, 40), 0.8));
@@ -444,9 +448,12 @@ void DrawLandscape(QPainter &p, SplitMix &rng, const Tint &t)
     p.fillRect(QRectF(0, 0, 320, 200), sky);
     if (time == 2) {
         for (int i = 0; i < 70; ++i)
-            p.fillRect(QRectF(rng.range(0, 320), rng.range(0, 120), 1, 1), QColor(255, 255, 230, rng.between(80, 255)));
+        {
+            const QRectF star{rng.range(0, 320), rng.range(0, 120), 1, 1};
+            p.fillRect(star, QColor(255, 255, 230, rng.between(80, 255)));
+        }
     }
-    const QPointF orb(rng.range(40, 280), time == 1 ? 120 : rng.range(40, 80));
+    const QPointF orb{rng.range(40, 280), time == 1 ? 120 : rng.range(40, 80)};
     QRadialGradient glow(orb, 50);
     glow.setColorAt(0, time == 2 ? QColor(230, 235, 255, 120) : QColor(255, 240, 180, 180));
     glow.setColorAt(1, QColor(255, 240, 180, 0));
