@@ -72,12 +72,27 @@ main_window_of() {
   return 1
 }
 
+# Takes a picture of window $1 into $2 once the program has drawn it: not the screen's black
+# of a window not yet drawn, and the same picture twice in a row.
+settled_shot() {
+  local previous="$work/previous.png"
+  rm -f "$previous"
+  for _ in $(seq 50); do
+    "$XSHOT" "$1" "$2"
+    if [ "$("$XSHOT" "$1" --count 0 0 0 0 0 640 480)" -lt 150000 ] && [ -f "$previous" ] && cmp -s "$previous" "$2"; then
+      return 0
+    fi
+    cp "$2" "$previous"
+    sleep 0.1
+  done
+  return 1
+}
+
 # The reference: the CD folder of the build on the full system.
 (cd / && exec "$cd_folder/spieldex") >/dev/null 2>&1 &
 pid=$!
 window=$(main_window_of "$pid") || { echo "FAIL: the CD folder's program showed no window"; exit 1; }
-sleep 1
-"$XSHOT" "$window" "$work/reference.png"
+settled_shot "$window" "$work/reference.png" || { echo "FAIL: the CD folder's program never drew its page"; exit 1; }
 kill "$pid"; wait "$pid" 2>/dev/null; pid=
 
 # The same CD with the system's Qt, its plugins and every font hidden.
@@ -99,8 +114,7 @@ if [ -z "$window" ]; then
   exit 1
 fi
 pass "the program on the image shows its main window without the system's Qt libraries, plugins and fonts"
-sleep 1
-"$XSHOT" "$window" "$work/isolated.png"
+settled_shot "$window" "$work/isolated.png" || fail "the program on the image never drew its page"
 if cmp -s "$work/reference.png" "$work/isolated.png"; then
   pass "its first page is pixel for pixel the page drawn on the full system"
 else

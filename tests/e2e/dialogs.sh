@@ -19,6 +19,9 @@ start_program "$work/cd/spieldex" || exit 1
 
 lamp_before=$(region_sum 19 328 154 40)
 badges_before=$(region_sum 352 402 272 62)
+lamp_lit() { [ "$(region_sum 19 328 154 40)" != "$lamp_before" ]; }
+lamp_dark() { [ "$(region_sum 19 328 154 40)" = "$lamp_before" ]; }
+badges_changed() { [ "$(region_sum 352 402 272 62)" != "$badges_before" ]; }
 
 click_at 96 348 # Suchen
 search=$(wait_for_window "Spieldex: Suchen")
@@ -28,16 +31,12 @@ else
   focus_window "$search"
   xdotool type --delay 30 "zz"
   xdotool key Return
-  sleep 0.5
-  window_shown "Spieldex: Suchen" && pass "Enter searched and left the dialog open" || fail "Enter closed the dialog"
+  stays "Spieldex: Suchen" && pass "Enter searched and left the dialog open" || fail "Enter closed the dialog"
   xdotool key Escape
   eventually window_gone "Spieldex: Suchen" && pass "Esc closed the search dialog" || fail "Esc did not close the search dialog"
 fi
-lamp_lit() { [ "$(region_sum 19 328 154 40)" != "$lamp_before" ]; }
-lamp_dark() { [ "$(region_sum 19 328 154 40)" = "$lamp_before" ]; }
-badges_changed() { [ "$(region_sum 352 402 272 62)" != "$badges_before" ]; }
-eventually lamp_lit && pass "the lamp on the search button is lit" \
-  || fail "the search button did not change"
+# The dialog covers the lamp: it is looked at once the dialog has gone.
+eventually lamp_lit && pass "the lamp on the search button is lit" || fail "the search button did not change"
 eventually badges_changed && pass "the lower-case prefix found the mixed-case title" \
   || fail "no badges for the found game"
 
@@ -57,8 +56,7 @@ if [ -n "$tips" ]; then
   eval "$(xdotool getwindowgeometry --shell "$tips")"
   xdotool mousemove $((X + 60)) $((Y + 340)) click 1 # on the window's own surface
   xdotool key Escape
-  sleep 0.5
-  window_shown "FormTips" && pass "Esc did not close the tips window" || fail "Esc closed the tips window"
+  stays "FormTips" && pass "Esc did not close the tips window" || fail "Esc closed the tips window"
   xdotool mousemove $((X + 383)) $((Y + 320)) click 1 # its close picture
   eventually window_gone "FormTips" && pass "the close picture closed the tips window" \
     || fail "the close picture did not close the tips window"
@@ -71,10 +69,10 @@ search=$(wait_for_window "Spieldex: Suchen")
 if [ -n "$search" ]; then
   focus_window "$search"
   xdotool key Tab Tab Return
-  sleep 0.5
-  window_shown "Spieldex: Suchen" && pass "Enter on the focused Löschen left the dialog open" \
+  stays "Spieldex: Suchen" && pass "Enter on the focused Löschen left the dialog open" \
     || fail "Enter on Löschen closed the dialog"
   xdotool key Escape
+  eventually window_gone "Spieldex: Suchen" || fail "Esc did not close the search dialog"
   eventually lamp_dark && pass "Enter on Löschen cleared the search: the lamp is off" \
     || fail "the lamp is still lit after Enter on Löschen"
 else
@@ -103,6 +101,6 @@ else
 fi
 
 click_at 175 436 # Beenden
-rc=$(wait_for_exit)
+wait_for_exit
 [ "$rc" = 0 ] && pass "Beenden ended the program with exit code 0" || fail "Beenden: exit code $rc"
 finish

@@ -63,7 +63,7 @@ else
 fi
 
 click_at 175 436 # Beenden
-rc=$(wait_for_exit)
+wait_for_exit
 [ "$rc" = 0 ] && pass "Beenden ended the program with exit code 0" || fail "Beenden: exit code $rc"
 rows > "$work/after.txt"
 [ "$(grep -c '^Importiert: ' "$work/after.txt")" = 1 ] && pass "the marked title came from the file" \

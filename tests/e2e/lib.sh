@@ -33,7 +33,13 @@ start_program() {
   program_pid=$!
   window=$(timeout 30 xdotool search --sync --onlyvisible --name "^$SPIELDEX_TITLE\$" | head -n 1) || true
   [ -n "$window" ] || { echo "the main window did not appear" >&2; return 1; }
-  sleep 0.5 # let it finish drawing
+  eventually window_drawn || { echo "the main window was never drawn" >&2; return 1; }
+}
+
+# True once the program has drawn its window: a window not yet drawn shows the screen's
+# black, a drawn page only a little of it.
+window_drawn() {
+  [ "$("$XSHOT" "$window" --count 0 0 0 0 0 640 480)" -lt 150000 ]
 }
 
 # Sets X and Y to the window's position on the screen.
@@ -41,11 +47,12 @@ window_position() {
   eval "$(xdotool getwindowgeometry --shell "$window")"
 }
 
-# Clicks with the left button at a point of the window (client coordinates).
+# Clicks with the left button at a point of the window (client coordinates). The program
+# takes events in the order they come, so what follows waits for the click's effect, not
+# for a time.
 click_at() {
   window_position
   xdotool mousemove $((X + $1)) $((Y + $2)) click 1
-  sleep 0.3
 }
 
 # How many pixels of colour R G B lie in the rectangle X Y W H of the window.
@@ -73,10 +80,12 @@ eventually() {
   return 1
 }
 
-# Gives the window $1 the keyboard and lets the program take it before keys follow.
+# Gives the window $1 the keyboard, and waits until the X server has given it: the keys
+# that follow come after the focus in the program's queue.
 focus_window() {
   xdotool windowfocus --sync "$1"
-  sleep 0.3
+  has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+  eventually has_focus "$1"
 }
 
 # Presses Return in the message box titled $1, whose default button then acts. Under load
@@ -106,14 +115,20 @@ window_shown() {
 
 window_gone() { ! window_shown "$1"; }
 
-# Waits for the program to end; prints its exit code (or "hung").
+# True while the window titled $1 stays for half a second. What must not happen leaves no
+# state to wait for: the window is watched for a while instead.
+stays() {
+  for _ in $(seq 5); do window_shown "$1" || return 1; sleep 0.1; done
+}
+
+# Waits for the program to end; sets rc to its exit code (or "hung"). Not to be called in
+# $(...): a subshell cannot wait for the program, and bash then reports a made-up status.
 wait_for_exit() {
   if timeout 20 tail --pid="$program_pid" -f /dev/null; then
-    local rc=0
+    rc=0
     wait "$program_pid" || rc=$?
-    echo "$rc"
   else
     kill -9 "$program_pid" 2>/dev/null
-    echo hung
+    rc=hung
   fi
 }

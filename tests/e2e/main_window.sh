@@ -45,10 +45,11 @@ else
   fail "the window is not minimised: $(xprop -id "$window" WM_STATE 2>&1 | tail -n 1)"
 fi
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowmap --sync "$window"
-sleep 0.5
+shown_again() { ! minimised && window_drawn; }
+eventually shown_again || fail "the window did not come back from the task bar"
 
 click_at 175 436 # Beenden
-rc=$(wait_for_exit)
+wait_for_exit
 [ "$rc" = 0 ] && pass "Beenden ended the program with exit code 0" || fail "Beenden: exit code $rc"
 [ "$(stat -c '%Y %s %i' "$table")" = "$before" ] && pass "the game table was not written" \
   || fail "normal mode wrote the game table"
