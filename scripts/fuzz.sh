@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes a reader of outside bytes with libFuzzer: scripts/fuzz.sh [seconds] [target]
+# Fuzzes a reader of outside bytes with libFuzzer: scripts/fuzz.sh [seconds] [target] [runs]
 # (seconds: default 300, 0 runs until stopped; target: tabtext, the TAB text import, by
-# default, or tablefile, the table file reader). FUZZ_SANITIZERS picks the sanitizers (default address,undefined; plain
+# default, or tablefile, the table file reader; runs: stop after this many executions).
+# FUZZ_JOBS processes fuzz side by side (default: one per core). FUZZ_SANITIZERS picks the sanitizers (default address,undefined; plain
 # undefined runs many times faster). The build dir is build-fuzz (build-fuzz-<sanitizers>
 # for other sanitizers); the growing corpus stays in its corpus/, and an input that breaks
 # a check lands in its artifacts/.
@@ -9,6 +10,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-300}
 target=${2:-tabtext}
+runs=${3:--1}
+jobs=${FUZZ_JOBS:-$(nproc)}
 case "$target" in
   tabtext) seeds="$root/fuzz/corpus"; dict=(-dict="$root/fuzz/tabtext.dict") ;;
   tablefile) seeds="$root/fuzz/corpus-tablefile"; dict=() ;;
@@ -36,5 +39,5 @@ mkdir -p "$build/corpus-$target" "$build/artifacts"
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 # The first folder receives what the fuzzer finds; the committed seeds are only read.
 "$build/bin/${target}_fuzz" "$build/corpus-$target" "$seeds" \
-  "${dict[@]}" -max_total_time="$seconds" -timeout=10 \
+  "${dict[@]}" -max_total_time="$seconds" -runs="$runs" -fork="$jobs" -timeout=10 \
   -artifact_prefix="$build/artifacts/" -print_final_stats=1

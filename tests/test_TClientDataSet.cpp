@@ -385,6 +385,55 @@ TEST(TClientDataSetOrder, IndexSortsWithoutScrollingAndKeepsTheCursorOnItsRecord
     EXPECT_EQ(t.scrolls, 0);
 }
 
+// The order of a field is made on its first sort and kept: every change of its values must
+// show in the next sort by it, and a change elsewhere must not upset it.
+TEST(TClientDataSetOrder, AKeptOrderFollowsEditsDeletionsInsertionsAndImports)
+{
+    Table t({{T(u"Cyber"), qint64(30), T(u"Action")},
+             {T(u"Anno"), qint64(10), T(u"Strategie")},
+             {T(u"Bolide"), qint64(20), T(u"Rennspiel")}});
+    using Titles = std::vector<QString>;
+    const auto sortedBy = [&t](const QString &names) {
+        t.ds.SetIndexFieldNames(names);
+        return t.titles();
+    };
+    // Puts the cursor on the record at `stored` in stored order and sets field f to v.
+    const auto change = [&t](int stored, int f, const FieldValue &v) {
+        t.ds.SetIndexFieldNames(u""_s);
+        t.ds.First();
+        t.ds.MoveBy(stored);
+        t.ds.Edit();
+        t.ds.SetFieldValue(f, v);
+        t.ds.Post();
+    };
+    EXPECT_EQ(sortedBy(u"GENRE"_s), (Titles{u"Cyber"_s, u"Bolide"_s, u"Anno"_s}));
+    EXPECT_EQ(sortedBy(u"SEITE; GENRE; TITEL"_s), (Titles{u"Anno"_s, u"Bolide"_s, u"Cyber"_s}));
+
+    change(1, 2, T(u"Abenteuer")); // Anno's genre
+    change(0, 1, qint64(5));        // Cyber's page
+    EXPECT_EQ(sortedBy(u"GENRE"_s), (Titles{u"Anno"_s, u"Cyber"_s, u"Bolide"_s}));
+    EXPECT_EQ(sortedBy(u"SEITE; GENRE; TITEL"_s), (Titles{u"Cyber"_s, u"Anno"_s, u"Bolide"_s}));
+    change(2, 0, Null); // Bolide's title: Null comes first
+    EXPECT_EQ(sortedBy(u"TITEL"_s), (Titles{u""_s, u"Anno"_s, u"Cyber"_s}));
+
+    t.ds.SetIndexFieldNames(u""_s);
+    t.ds.First();
+    t.ds.Delete(); // Cyber: the others keep their order
+    EXPECT_EQ(sortedBy(u"GENRE"_s), (Titles{u"Anno"_s, u""_s}));
+
+    t.ds.Insert();
+    t.ds.SetFieldValue(0, T(u"Zak"));
+    t.ds.SetFieldValue(2, T(u"Action"));
+    t.ds.Post();
+    EXPECT_EQ(sortedBy(u"GENRE"_s), (Titles{u"Anno"_s, u"Zak"_s, u""_s}));
+
+    RecordStore imported(3);
+    imported.append({T(u"Xenon"), qint64(1), T(u"Rennspiel")});
+    imported.append({T(u"Yeti"), qint64(2), T(u"Denkspiel")});
+    t.ds.ReplaceRecords(std::move(imported));
+    EXPECT_EQ(sortedBy(u"GENRE"_s), (Titles{u"Yeti"_s, u"Xenon"_s}));
+}
+
 TEST(TClientDataSetOrder, UnknownFieldRaisesAndKeepsTheOrder)
 {
     Table t = ThreeGames();

@@ -1,10 +1,10 @@
 #include "TClientDataSet.h"
 
 #include "Collation.h"
+#include "ColumnRanks.h"
 #include "UserErrors.h"
 #include "TableFile.h"
 
-#include <QCollatorSortKey>
 
 #include <algorithm>
 #include <numeric>
@@ -52,6 +52,7 @@ void TClientDataSet::LoadFromFile(const QString &fileName)
         throw;
     }
     records_ = std::move(table.records);
+    RecordsReplaced();
     indexFieldNames_.clear();
     indexFields_.clear();
     buffer_.clear();
@@ -104,6 +105,7 @@ void TClientDataSet::SetFieldDefs(const std::vector<FieldDef> &fields)
         throw EDatabaseError(u"Die Felder einer geöffneten Tabelle können nicht geändert werden"_s);
     fields_ = fields;
     records_ = RecordStore(int(fields_.size()));
+    RecordsReplaced();
     indexFieldNames_.clear();
     indexFields_.clear();
 }
@@ -117,6 +119,7 @@ void TClientDataSet::CreateDataSet()
     ResolveFilter();
     indexFields_ = ResolveIndex(indexFieldNames_);
     records_ = RecordStore(int(fields_.size()));
+    RecordsReplaced();
     state_ = State::Browse;
     RebuildView();
     PlaceCursorOnFirst();
@@ -130,6 +133,7 @@ void TClientDataSet::ReplaceRecords(RecordStore records)
     if (records.fieldCount() != FieldCount())
         throw EDatabaseError(u"Die Datensätze passen nicht zu den Feldern der Tabelle"_s);
     records_ = std::move(records);
+    RecordsReplaced();
     buffer_.clear();
     modified_ = false;
     state_ = State::Browse;
@@ -244,64 +248,52 @@ void TClientDataSet::RebuildView()
     SortView();
 }
 
-namespace {
+void TClientDataSet::RecordsReplaced()
+{
+    ranks_.clear();
+}
 
-// Sort keys of one index field for every row of the view, made once per sort.
-struct ColumnKeys {
-    std::vector<char> isNull;
-    std::vector<qint64> numbers;
-    std::vector<QCollatorSortKey> texts;
-};
+const std::vector<int> &TClientDataSet::RanksOf(int field)
+{
+    ranks_.resize(fields_.size());
+    std::vector<int> &ranks = ranks_[size_t(field)];
+    if (ranks.empty() && records_.size() > 0)
+        ranks = ColumnRanks(records_, field, fields_[size_t(field)].type == FieldType::Integer);
+    return ranks;
+}
 
-} // namespace
-
+// The index's order: each field's ranks in turn, ties by stored order.
 void TClientDataSet::SortView()
 {
     if (indexFields_.empty()) {
         std::sort(view_.begin(), view_.end());
         return;
     }
-    const size_t n = view_.size();
-    std::sort(view_.begin(), view_.end()); // ties keep stored order
-    std::vector<ColumnKeys> keys(indexFields_.size());
-    for (size_t k = 0; k < indexFields_.size(); ++k) {
-        const int f = indexFields_[k];
-        ColumnKeys &column = keys[k];
-        column.isNull.resize(n);
-        if (fields_[f].type == FieldType::Integer)
-            column.numbers.resize(n);
-        else
-            column.texts.reserve(n);
-        for (size_t i = 0; i < n; ++i) {
+    std::vector<const int *> columns;
+    for (const int f : indexFields_)
+        columns.push_back(RanksOf(f).data());
+    if (columns.size() <= 2) {
+        // One or two fields make one 64-bit key per row, sorted as plain numbers.
+        const int *first = columns[0];
+        const int *second = columns.size() == 2 ? columns[1] : nullptr;
+        std::vector<std::pair<quint64, int>> keyed(view_.size());
+        for (size_t i = 0; i < view_.size(); ++i) {
             const int r = view_[i];
-            column.isNull[i] = records_.isNull(r, f);
-            if (fields_[f].type == FieldType::Integer)
-                column.numbers[i] = records_.integer(r, f);
-            else
-                column.texts.push_back(TextCollator().sortKey(records_.text(r, f).toString()));
+            const quint64 high = quint32(first[r] + 1), low = second ? quint32(second[r] + 1) : 0;
+            keyed[i] = {high << 32 | low, r};
         }
+        std::sort(keyed.begin(), keyed.end());
+        for (size_t i = 0; i < view_.size(); ++i)
+            view_[i] = keyed[i].second;
+        return;
     }
-    std::vector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int a, int b) {
-        for (const ColumnKeys &column : keys) {
-            if (column.isNull[a] != column.isNull[b])
-                return column.isNull[a] > column.isNull[b];
-            if (column.isNull[a])
-                continue;
-            if (!column.numbers.empty()) {
-                if (column.numbers[a] != column.numbers[b])
-                    return column.numbers[a] < column.numbers[b];
-            } else if (const int c = column.texts[a].compare(column.texts[b]); c != 0) {
-                return c < 0;
-            }
+    std::sort(view_.begin(), view_.end(), [&columns](int a, int b) {
+        for (const int *ranks : columns) {
+            if (ranks[a] != ranks[b])
+                return ranks[a] < ranks[b];
         }
         return a < b;
     });
-    std::vector<int> sorted(n);
-    for (size_t i = 0; i < n; ++i)
-        sorted[i] = view_[order[i]];
-    view_ = std::move(sorted);
 }
 
 int TClientDataSet::RowOfRecord(int record) const
@@ -449,11 +441,17 @@ bool TClientDataSet::PostPending()
     if (inserting) {
         record = storedPositionOfNew_;
         records_.insert(record, buffer_);
+        RecordsReplaced(); // the records after it moved up
         for (int &r : view_)
             if (r >= record)
                 ++r;
     } else {
         record = view_[row_];
+        const std::vector<FieldValue> before = records_.values(record);
+        for (size_t f = 0; f < ranks_.size(); ++f) {
+            if (!(before[f] == buffer_[f]))
+                ranks_[f].clear(); // the field changed: its order is made again when next sorted by
+        }
         records_.replace(record, buffer_);
         view_.erase(view_.begin() + row_);
     }
@@ -564,6 +562,10 @@ void TClientDataSet::Delete()
         throw EDatabaseError(u"Es gibt keinen Datensatz, der gelöscht werden könnte"_s);
     const int record = view_[row_];
     records_.remove(record);
+    for (std::vector<int> &ranks : ranks_) {
+        if (!ranks.empty()) // the others keep their order
+            ranks.erase(ranks.begin() + record);
+    }
     view_.erase(view_.begin() + row_);
     for (int &r : view_)
         if (r > record)

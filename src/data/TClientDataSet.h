@@ -131,6 +131,8 @@ private:
     void BeginNewRecord(int row, int storedPosition);
     void RebuildView();        // filter and index applied; the cursor is left to the caller
     void SortView();
+    const std::vector<int> &RanksOf(int field); // the column's order, made on first use
+    void RecordsReplaced();                     // every record may have changed
     bool Passes(int record) const;
     void ResolveFilter();
     std::vector<int> ResolveIndex(const QString &names) const;
@@ -148,6 +150,9 @@ private:
 
     QString indexFieldNames_;
     std::vector<int> indexFields_;
+    // Per field, its values' order as ranks per record (ColumnRanks), kept from the first
+    // sort by the field until the field changes; empty where not made.
+    std::vector<std::vector<int>> ranks_;
 
     QString filter_;
     FilterExpression filterExpression_;

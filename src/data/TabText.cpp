@@ -259,6 +259,45 @@ bool SkipLineEnds(ByteReader &reader)
     return true;
 }
 
+// One value of the file into the record, by ConvertTextForField's rule (a number field takes
+// a whole number or nothing, a text keeps at most its size), without a string per value.
+void AddValue(RecordStore::Builder &record, const FieldDef &field, const char *bytes, int length)
+{
+    char16_t text[kTabTextMaxValueLength];
+    for (int i = 0; i < length; ++i)
+        text[i] = kDecode[static_cast<unsigned char>(bytes[i])];
+    if (field.type == FieldType::Integer) {
+        qint64 number = 0;
+        if (length > 0 && !ParseWholeNumber(QStringView(text, length), number)) {
+            // Not a number: the rule itself says so, in its own words.
+            const FieldValue converted = ConvertTextForField(field, Decode(bytes, length));
+            number = converted.isInteger() ? converted.integer() : 0;
+        }
+        if (length == 0)
+            record.addNull();
+        else
+            record.addInteger(number);
+        return;
+    }
+    const int keep = field.size > 0 ? std::min(length, field.size) : length;
+    char utf8[kTabTextMaxValueLength * 3]; // the code page's characters lie in the BMP: three bytes at most
+    int n = 0;
+    for (int i = 0; i < keep; ++i) {
+        const char16_t c = text[i];
+        if (c < 0x80) {
+            utf8[n++] = char(c);
+        } else if (c < 0x800) {
+            utf8[n++] = char(0xC0 | (c >> 6));
+            utf8[n++] = char(0x80 | (c & 0x3F));
+        } else {
+            utf8[n++] = char(0xE0 | (c >> 12));
+            utf8[n++] = char(0x80 | ((c >> 6) & 0x3F));
+            utf8[n++] = char(0x80 | (c & 0x3F));
+        }
+    }
+    record.addUtf8(utf8, n);
+}
+
 TabImportOutcome ReadRecords(ByteReader &reader, const std::vector<FieldDef> &fields, RecordStore &records,
                              QString &message)
 {
@@ -271,11 +310,13 @@ TabImportOutcome ReadRecords(ByteReader &reader, const std::vector<FieldDef> &fi
         return TabImportOutcome::NoRecords;
 
     const int n = int(fields.size());
-    std::vector<FieldValue> values;
     char value[kTabTextMaxValueLength];
     for (;;) {
-        values.assign(size_t(n), FieldValue::null());
-        for (int i = 0; i < n; ++i) {
+        // Written straight into the store; a record that fails is never finished, and a
+        // failed import drops the store anyway.
+        RecordStore::Builder record(records);
+        int i = 0;
+        while (i < n) {
             int length = 0;
             c = reader.readValue(value, length);
             if (c == kTooLong)
@@ -283,15 +324,18 @@ TabImportOutcome ReadRecords(ByteReader &reader, const std::vector<FieldDef> &fi
             if (c == kEnd && i < n - 1)
                 return TabImportOutcome::EndsInsideRecord;
             try {
-                values[size_t(i)] = ConvertTextForField(fields[size_t(i)], Decode(value, length));
+                AddValue(record, fields[size_t(i)], value, length);
             } catch (const EDatabaseError &e) {
                 message = e.message();
                 return TabImportOutcome::ValueNotAccepted;
             }
+            ++i;
             if (c != kTab && c != kEnd)
                 break; // a line end ends the record; the fields after it stay Null
         }
-        records.append(values);
+        for (; i < n; ++i)
+            record.addNull();
+        record.finish();
         if (!SkipLineEnds(reader))
             return TabImportOutcome::Success;
     }
