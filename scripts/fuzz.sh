@@ -2,7 +2,7 @@
 # Fuzzes a reader of outside bytes with libFuzzer: scripts/fuzz.sh [seconds] [target] [runs]
 # (seconds: default 300, 0 runs until stopped; target: tabtext, the TAB text import, by
 # default, or tablefile, the table file reader; runs: stop after this many executions).
-# FUZZ_JOBS processes fuzz side by side (default: one per core). FUZZ_SANITIZERS picks the sanitizers (default address,undefined; plain
+# FUZZ_JOBS fuzzers run side by side on one corpus (default: one per core). FUZZ_SANITIZERS picks the sanitizers (default address,undefined; plain
 # undefined runs many times faster). The build dir is build-fuzz (build-fuzz-<sanitizers>
 # for other sanitizers); the growing corpus stays in its corpus/, and an input that breaks
 # a check lands in its artifacts/.
@@ -38,6 +38,20 @@ mkdir -p "$build/corpus-$target" "$build/artifacts"
 # whose truncates and flushes would cost more than the read itself.
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 # The first folder receives what the fuzzer finds; the committed seeds are only read.
+# With more than one job, each is a fuzzer of its own sharing that folder (each with its
+# share of the runs), and the totals are summed up at the end.
+cd "$build"
+rm -f fuzz-*.log
+per_job=$runs
+[ "$runs" -lt 0 ] || per_job=$(( (runs + jobs - 1) / jobs ))
+start=$(date +%s)
 "$build/bin/${target}_fuzz" "$build/corpus-$target" "$seeds" \
-  "${dict[@]}" -max_total_time="$seconds" -runs="$runs" -fork="$jobs" -timeout=10 \
-  -artifact_prefix="$build/artifacts/" -print_final_stats=1
+  "${dict[@]}" -max_total_time="$seconds" -runs="$per_job" -timeout=10 \
+  -artifact_prefix="$build/artifacts/" -print_final_stats=1 \
+  $([ "$jobs" -gt 1 ] && echo "-jobs=$jobs -workers=$jobs")
+end=$(date +%s)
+if [ "$jobs" -gt 1 ]; then
+  tail -n 6 fuzz-*.log
+  total=$(cat fuzz-*.log | awk '/stat::number_of_executed_units/ {n += $2} END {print n + 0}')
+  echo "$target: $total executions in $((end - start)) s by $jobs jobs, $((total / (end - start > 0 ? end - start : 1))) a second"
+fi

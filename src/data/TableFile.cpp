@@ -83,8 +83,17 @@ QString DeclarationOf(const FieldDef &field)
     return u"TEXT"_s;
 }
 
+// SQLite keeps statistics of its memory under a global lock on every allocation; the
+// program never reads them. Must come before SQLite's first use to take effect.
+void ConfigureSqliteOnce()
+{
+    static const bool configured = [] { return sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK; }();
+    (void)configured;
+}
+
 Db OpenForReading(const QString &fileName, bool immutable)
 {
+    ConfigureSqliteOnce();
     // A URI, so that a file on a medium that cannot even hold SQLite's lock files still opens.
     QString uri = QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()).toString(QUrl::FullyEncoded);
     uri += immutable ? u"?mode=ro&immutable=1"_s : u"?mode=ro"_s;
@@ -246,6 +255,7 @@ QString DescribeWriteFailure(int sqliteCode, int err)
 int WriteDatabase(const QString &path, const std::vector<FieldDef> &fields, const RecordStore &records)
 {
     sqlite3 *raw = nullptr;
+    ConfigureSqliteOnce();
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     Db db(raw);
     if (rc != SQLITE_OK)
