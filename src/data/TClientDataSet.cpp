@@ -7,8 +7,6 @@
 
 
 #include <algorithm>
-#include <numeric>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 

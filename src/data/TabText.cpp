@@ -267,16 +267,14 @@ void AddValue(RecordStore::Builder &record, const FieldDef &field, const char *b
     for (int i = 0; i < length; ++i)
         text[i] = kDecode[static_cast<unsigned char>(bytes[i])];
     if (field.type == FieldType::Integer) {
-        qint64 number = 0;
-        if (length > 0 && !ParseWholeNumber(QStringView(text, length), number)) {
-            // Not a number: the rule itself says so, in its own words.
-            const FieldValue converted = ConvertTextForField(field, Decode(bytes, length));
-            number = converted.isInteger() ? converted.integer() : 0;
-        }
-        if (length == 0)
+        if (length == 0) {
             record.addNull();
-        else
-            record.addInteger(number);
+            return;
+        }
+        qint64 number = 0;
+        if (!ParseWholeNumber(QStringView(text, length), number)) // the rule raises its own message
+            number = ConvertTextForField(field, Decode(bytes, length)).integer();
+        record.addInteger(number);
         return;
     }
     const int keep = field.size > 0 ? std::min(length, field.size) : length;
