@@ -71,24 +71,28 @@ bool SameRecords(const RecordStore &a, const RecordStore &b)
 
 void CheckRecords(const TabImportResult &result, const std::vector<FieldDef> &fields)
 {
+    using Tag = RecordStore::Tag;
     const RecordStore &records = result.records;
     Require(records.fieldCount() == int(fields.size()), "records have the field count");
+    std::vector<RecordStore::Cell> cells;
     for (int r = 0; r < records.size(); ++r) {
-        const std::vector<FieldValue> values = records.values(r);
+        records.cells(r, cells);
         for (int f = 0; f < records.fieldCount(); ++f) {
-            const FieldValue &v = values[size_t(f)];
+            const RecordStore::Cell &c = cells[size_t(f)];
             if (fields[size_t(f)].type == FieldType::Integer) {
-                Require(v.isNull() || v.isInteger(), "a number field holds a number or Null");
+                Require(c.tag == Tag::kNull || c.tag == Tag::kInteger, "a number field holds a number or Null");
                 continue;
             }
-            Require(v.isNull() || v.isText(), "a text field holds text or Null");
-            if (!v.isText())
-                continue;
+            Require(c.tag == Tag::kNull || c.tag == Tag::kText, "a text field holds text or Null");
             const int limit = fields[size_t(f)].size > 0 ? std::min(fields[size_t(f)].size, kTabTextMaxValueLength)
                                                            : kTabTextMaxValueLength;
-            Require(v.text().size() <= limit, "a text keeps at most its size and 64 characters");
-            for (const QChar ch : v.text())
-                Require(ch.unicode() >= 32 && ch.unicode() != 9, "no TAB or line end inside a value");
+            // A text never has more characters than UTF-8 bytes; only a long one is counted.
+            Require(c.text.size() <= limit || c.text.toString().size() <= limit,
+                    "a text keeps at most its size and 64 characters");
+            // Below 0x80 a UTF-8 byte is the character itself; the bytes of longer ones are
+            // all above. TAB and the line ends are below 32.
+            for (const char byte : c.text)
+                Require(static_cast<unsigned char>(byte) >= 32, "no TAB or line end inside a value");
         }
     }
 }
@@ -98,13 +102,20 @@ void CheckRecords(const TabImportResult &result, const std::vector<FieldDef> &fi
 void CheckRoundTrip(RecordStore records, const std::vector<FieldDef> &fields)
 {
     RecordStore expected(int(fields.size()));
+    RecordStore::Builder builder(expected);
+    std::vector<RecordStore::Cell> cells;
     for (int r = 0; r < records.size(); ++r) {
-        std::vector<FieldValue> values = records.values(r);
+        records.cells(r, cells);
         for (size_t f = 0; f < fields.size(); ++f) {
-            if (values[f].isNull() && fields[f].type == FieldType::Text)
-                values[f] = FieldValue(QString());
+            const RecordStore::Cell &c = cells[f];
+            if (c.tag == RecordStore::kInteger)
+                builder.addInteger(c.number);
+            else if (c.tag == RecordStore::kText || fields[f].type == FieldType::Text)
+                builder.addUtf8(c.text.data(), c.text.size());
+            else
+                builder.addNull();
         }
-        expected.append(values);
+        builder.finish();
     }
     TClientDataSet table;
     table.SetFieldDefs(fields);

@@ -80,22 +80,36 @@ void RecordStore::clear()
     chunkUsed_ = chunkSize_ = 0;
 }
 
+RecordStore::Cell RecordStore::NextCell(const char *&p)
+{
+    Cell c;
+    c.tag = Tag(*p++);
+    if (c.tag == kInteger) {
+        c.number = UnZigZag(GetVarint(p));
+    } else if (c.tag == kText) {
+        const auto length = qsizetype(GetVarint(p));
+        c.text = QUtf8StringView(p, length);
+        p += length;
+    }
+    return c;
+}
+
 RecordStore::Cell RecordStore::cell(int record, int field) const
 {
     const char *p = records_[size_t(record)].data;
     for (int f = 0;; ++f) {
-        Cell c;
-        c.tag = Tag(*p++);
-        if (c.tag == kInteger) {
-            c.number = UnZigZag(GetVarint(p));
-        } else if (c.tag == kText) {
-            const auto length = qsizetype(GetVarint(p));
-            c.text = QUtf8StringView(p, length);
-            p += length;
-        }
+        const Cell c = NextCell(p);
         if (f == field)
             return c;
     }
+}
+
+void RecordStore::cells(int record, std::vector<Cell> &out) const
+{
+    out.clear();
+    const char *p = records_[size_t(record)].data;
+    for (int f = 0; f < fieldCount_; ++f)
+        out.push_back(NextCell(p));
 }
 
 FieldValue RecordStore::value(int record, int field) const
@@ -114,16 +128,13 @@ std::vector<FieldValue> RecordStore::values(int record) const
     values.reserve(size_t(fieldCount_));
     const char *p = records_[size_t(record)].data;
     for (int f = 0; f < fieldCount_; ++f) {
-        const Tag tag = Tag(*p++);
-        if (tag == kInteger) {
-            values.emplace_back(UnZigZag(GetVarint(p)));
-        } else if (tag == kText) {
-            const auto length = qsizetype(GetVarint(p));
-            values.emplace_back(QString::fromUtf8(p, length));
-            p += length;
-        } else {
+        const Cell c = NextCell(p);
+        if (c.tag == kInteger)
+            values.emplace_back(c.number);
+        else if (c.tag == kText)
+            values.emplace_back(c.text.toString());
+        else
             values.push_back(FieldValue::null());
-        }
     }
     return values;
 }

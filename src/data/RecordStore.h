@@ -15,6 +15,14 @@
 // number or the UTF-8 bytes of a text), so a table costs little more than its text.
 class RecordStore {
 public:
+    enum Tag : unsigned char { kNull = 0, kInteger = 1, kText = 2 };
+    // A cell as stored; its text points into the store.
+    struct Cell {
+        Tag tag = kNull;
+        qint64 number = 0;
+        QUtf8StringView text;
+    };
+
     explicit RecordStore(int fieldCount = 0) : fieldCount_(fieldCount) {}
     RecordStore(RecordStore &&) noexcept = default;
     RecordStore &operator=(RecordStore &&) noexcept = default;
@@ -32,6 +40,9 @@ public:
     FieldValue value(int record, int field) const;
     // All the record's values, read in one walk.
     std::vector<FieldValue> values(int record) const;
+    // All the record's cells, read in one walk without copying a text; `out` keeps its
+    // capacity from one record to the next.
+    void cells(int record, std::vector<Cell> &out) const;
     // Text form of a cell: text as stored, numbers as decimal digits, Null empty.
     QString textForm(int record, int field) const;
     // The record's cells as stored; two records hold the same values exactly when these match.
@@ -59,12 +70,6 @@ public:
     };
 
 private:
-    enum Tag : unsigned char { kNull = 0, kInteger = 1, kText = 2 };
-    struct Cell {
-        Tag tag = kNull;
-        qint64 number = 0;
-        QUtf8StringView text;
-    };
     struct Span {
         const char *data;
         size_t size;
@@ -74,6 +79,7 @@ private:
     };
 
     Cell cell(int record, int field) const;
+    static Cell NextCell(const char *&p);
     static void EncodeValue(std::string &bytes, const FieldValue &value);
     const std::string &Encode(const std::vector<FieldValue> &values);
     Span Store(const std::string &bytes);

@@ -196,17 +196,29 @@ bool ReadRows(sqlite3 *db, const QString &fileName, TableData &table)
     return rc == SQLITE_DONE;
 }
 
-// Reads the file at path; messages name the table as fileName.
-bool TryRead(const QString &path, const QString &fileName, bool immutable, TableData &table)
+// Reads the file at path; messages name the table as fileName. Returns SQLite's code for
+// the failure, SQLITE_OK when the table was read, and SQLITE_NOTFOUND for a database
+// without a table of records.
+int TryRead(const QString &path, const QString &fileName, bool immutable, TableData &table)
 {
     Db db = OpenForReading(path, immutable);
     if (!db)
-        return false;
+        return SQLITE_CANTOPEN;
     table.fields = ReadFields(db.get());
     if (table.fields.empty())
-        return false;
+        return sqlite3_errcode(db.get()) == SQLITE_OK ? SQLITE_NOTFOUND : sqlite3_errcode(db.get());
     table.records = RecordStore(int(table.fields.size()));
-    return ReadRows(db.get(), fileName, table);
+    if (ReadRows(db.get(), fileName, table))
+        return SQLITE_OK;
+    return sqlite3_errcode(db.get()) == SQLITE_OK ? SQLITE_ERROR : sqlite3_errcode(db.get());
+}
+
+// A read that failed on the file's own bytes fails the same way when read as immutable;
+// only a failure around them (a lock, a journal that cannot be rolled back) is worth
+// the second try.
+bool WorthReadingImmutable(int code)
+{
+    return code != SQLITE_OK && code != SQLITE_CORRUPT && code != SQLITE_NOTADB && code != SQLITE_NOTFOUND;
 }
 
 // True when the file's header says it is a database in WAL mode.
@@ -232,7 +244,7 @@ bool TryReadWalCopy(const QString &fileName, TableData &table)
     const QString wal = fileName + u"-wal"_s;
     if (QFileInfo::exists(wal) && !QFile::copy(wal, path + u"-wal"_s))
         return false;
-    return TryRead(path, fileName, false, table);
+    return TryRead(path, fileName, false, table) == SQLITE_OK;
 }
 
 QString DescribeWriteFailure(int sqliteCode, int err)
@@ -328,10 +340,12 @@ TableData ReadTableFile(const QString &fileName)
     TableData table;
     if (InWalMode(fileName)) {
         // Where no copy can be made, the table is read as it stands, without its -wal.
-        if (TryReadWalCopy(fileName, table) || TryRead(fileName, fileName, true, table))
+        if (TryReadWalCopy(fileName, table) || TryRead(fileName, fileName, true, table) == SQLITE_OK)
             return table;
-    } else if (TryRead(fileName, fileName, false, table) || TryRead(fileName, fileName, true, table)) {
-        return table;
+    } else {
+        const int code = TryRead(fileName, fileName, false, table);
+        if (code == SQLITE_OK || (WorthReadingImmutable(code) && TryRead(fileName, fileName, true, table) == SQLITE_OK))
+            return table;
     }
     throw EDatabaseError(CannotOpen(fileName));
 }
