@@ -33,11 +33,9 @@ cd-image: build
 	@scripts/make-cd-image.sh $(BUILD)/cd $(BUILD)/spieldex-cd.iso
 	@echo "$(BUILD)/spieldex-cd.iso: $$(du -h $(BUILD)/spieldex-cd.iso | cut -f1)"
 
+# Every figure beside its peer or floor, measured in the same run, as one table.
 bench: build
-	@bench/compare.sh $(BUILD)
-	@bench/compare_tabtext.sh $(BUILD)
-	@echo; echo "The CD check: 20,000 games and screenshots, beside a sequential decode of the same files:"
-	@$(BUILD)/bin/bench_cdcheck 2>/dev/null | grep -E '^(Benchmark|-|BM_)'
+	@bench/report.sh $(BUILD)
 
 # The whole project built with AddressSanitizer and UndefinedBehaviorSanitizer, and the
 # whole suite run on it: any finding fails its test.

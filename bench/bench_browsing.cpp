@@ -1,31 +1,164 @@
-// One move of the game table's cursor with the whole review page redrawn (values,
-// screenshot decoded from its PNG, badges), on the demo CD.
+// The review page and the table view as the reader moves through them:
+// - a move of the game table's cursor with the whole page redrawn (values, screenshot
+//   decoded from its PNG, badges), on the demo CD, beside its floor: libpng alone decoding
+//   the same screenshots in the same order;
+// - the table view of a CD with 100,000 games: shown, scrolled one page down, sent to the
+//   last row, each until drawn.
+#include "DemoData.h"
 #include "Detail.h"
 #include "Misc.h"
 #include "Paintlog.h"
 #include "Paintpic.h"
 #include "TClientDataSet.h"
+#include "TDBGrid.h"
+#include "TableFile.h"
+#include "TableSchemas.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <benchmark/benchmark.h>
+#include <png.h>
+
+#include <memory>
+#include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace {
+
+// Each game's screenshot file in the window's order, as the page's loader finds it.
+std::vector<QByteArray> ScreenshotFiles(TClientDataSet &table)
+{
+    std::vector<QByteArray> files;
+    table.First();
+    while (!table.Eof()) {
+        const FieldValue name = table.FieldByName(GameFieldName(kBildname));
+        files.push_back("DATA/" + QFile::encodeName(PictureKey(table.FieldByName(GameFieldName(kAusgabe)))) + '/'
+                        + QFile::encodeName(name.isNull() ? QString() : name.toText()));
+        table.Next();
+    }
+    return files;
+}
 
 void CursorMoveWithRedraw(benchmark::State &state)
 {
     TDetailansicht window;
+    window.show();
     TClientDataSet &table = *window.ClientDataSet1;
     for (auto _ : state) {
         if (table.Eof())
             table.First();
         else
             table.Next();
+        window.repaint(); // until the window holds the new page
     }
     state.SetLabel(std::to_string(table.RecordCount()) + " games");
 }
 BENCHMARK(CursorMoveWithRedraw)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The floor: the same files decoded by libpng alone into a 32-bit bitmap, one per move.
+void BareDecodeOfTheSameScreenshots(benchmark::State &state)
+{
+    std::vector<QByteArray> files;
+    {
+        TDetailansicht window;
+        files = ScreenshotFiles(*window.ClientDataSet1);
+    }
+    std::vector<png_byte> pixels;
+    size_t next = 0;
+    int decoded = 0;
+    for (auto _ : state) {
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        if (png_image_begin_read_from_file(&image, files[next].constData())) {
+            image.format = PNG_FORMAT_BGRA;
+            pixels.resize(PNG_IMAGE_SIZE(image));
+            decoded += png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
+        }
+        png_image_free(&image);
+        next = (next + 1) % files.size();
+    }
+    state.SetLabel(std::to_string(files.size()) + " files");
+    benchmark::DoNotOptimize(decoded);
+}
+BENCHMARK(BareDecodeOfTheSameScreenshots)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A CD folder with 100,000 games (tables only: their screenshots are missing) and the
+// main window on it, shown, in the table view.
+struct BigTableView {
+    QTemporaryDir folder;
+    std::unique_ptr<TDetailansicht> window;
+    TDBGrid *grid = nullptr;
+
+    BigTableView()
+    {
+        WriteTableFile(folder.filePath(kGameTableFile), GameTableFields(), GenerateGameRecords(100000));
+        WriteTableFile(folder.filePath(kTipsTableFile), TipsTableFields(), RecordStore(kTipFieldCount));
+        QDir::setCurrent(folder.path());
+        window = std::make_unique<TDetailansicht>();
+        window->show();
+        grid = window->GridTabelle;
+        QCoreApplication::processEvents();
+    }
+    ~BigTableView() { QDir::setCurrent(QStringLiteral(SPIELDEX_CD_DIR)); }
+    void showTable() { window->TasteTabelleClick(); }
+    void showPage() { window->TasteHauptansichtClick(); }
+    void draw() { window->repaint(); }
+};
+
+void TableViewOpened(benchmark::State &state)
+{
+    BigTableView view;
+    for (auto _ : state) {
+        state.PauseTiming();
+        view.showPage();
+        view.draw();
+        state.ResumeTiming();
+        view.showTable();
+        view.draw();
+    }
+}
+BENCHMARK(TableViewOpened)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void TableViewPageDown(benchmark::State &state)
+{
+    BigTableView view;
+    view.showTable();
+    view.draw();
+    view.grid->setFocus();
+    for (auto _ : state) {
+        QTest::keyClick(view.grid, Qt::Key_PageDown);
+        view.draw();
+        if (view.window->ClientDataSet1->Eof()) {
+            state.PauseTiming();
+            QTest::keyClick(view.grid, Qt::Key_Home, Qt::ControlModifier);
+            view.draw();
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(TableViewPageDown)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void TableViewToLastRow(benchmark::State &state)
+{
+    BigTableView view;
+    view.showTable();
+    view.draw();
+    view.grid->setFocus();
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTest::keyClick(view.grid, Qt::Key_Home, Qt::ControlModifier);
+        view.draw();
+        state.ResumeTiming();
+        QTest::keyClick(view.grid, Qt::Key_End, Qt::ControlModifier);
+        view.draw();
+    }
+}
+BENCHMARK(TableViewToLastRow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -2,22 +2,28 @@
 #include "MainWindowFixture.h"
 #include "DoubleClickDrag.h"
 #include "For_such.h"
+#include "GridTables.h"
 #include "Misc.h"
 #include "PageLayout.h"
 #include "Paintlog.h"
 #include "TClientDataSet.h"
 #include "TDBGrid.h"
+#include "TDataSource.h"
 #include "TImage.h"
 #include "TableSchemas.h"
 #include "TestFiles.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -357,4 +363,63 @@ TEST_F(DetailWindow, EditModeWithoutATableSavesNothingAtTheEnd)
     window.reset();
     EXPECT_EQ(boxes.shown.size(), 2u); // the load, then the refused save
     EXPECT_FALSE(QFileInfo::exists(GameFile()));
+}
+
+namespace {
+
+// A grid's source that notes every row the grid asks for.
+class CountingSource : public TDataSource {
+public:
+    using TDataSource::TDataSource;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role == Qt::DisplayRole)
+            rows.insert(index.row());
+        return TDataSource::data(index, role);
+    }
+    mutable QSet<int> rows;
+};
+
+} // namespace
+
+// However big the table, the grid asks it only for the rows on the screen: when it is
+// shown, scrolled by a page and sent to the last row, and when its columns are fitted.
+TEST(GridRows, TheGridAsksOnlyForTheRowsItShows)
+{
+    constexpr int kRows = 100000;
+    TClientDataSet games;
+    games.SetFieldDefs(GameTableFields());
+    games.CreateDataSet();
+    RecordStore records(kGameFieldCount);
+    for (int r = 0; r < kRows; ++r) {
+        std::vector<FieldValue> row(kGameFieldCount, FieldValue::null());
+        row[kTitel] = T(u"Spiel %1"_s.arg(r));
+        row[kSeite] = qint64(r);
+        records.append(row);
+    }
+    games.ReplaceRecords(std::move(records));
+    games.First();
+    CountingSource source(&games, GridColumnsOf(GameTable()));
+    QWidget window;
+    window.resize(PageLayout::MainWindow);
+    auto *grid = new TDBGrid(&window, u"GridTabelle"_s, PageLayout::TableGrid, &source);
+    grid->FitColumns();
+    const int shown = grid->viewport()->height() / grid->verticalHeader()->defaultSectionSize() + 2;
+    EXPECT_LE(source.rows.size(), shown) << "fitting the columns";
+
+    const std::pair<const char *, std::function<void()>> actions[] = {
+        {"shown", [&] { window.show(); }},
+        {"a page down", [&] { QTest::keyClick(grid, Qt::Key_PageDown); }},
+        {"the last row", [&] { QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier); }},
+    };
+    for (const auto &[what, action] : actions) {
+        source.rows.clear();
+        action();
+        grid->repaint();
+        QCoreApplication::processEvents();
+        EXPECT_GT(source.rows.size(), 0) << what;
+        EXPECT_LE(source.rows.size(), shown) << what;
+    }
+    EXPECT_EQ(games.RecNo(), kRows - 1);
+    EXPECT_TRUE(source.rows.contains(kRows - 1));
 }

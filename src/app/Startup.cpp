@@ -3,6 +3,7 @@
 #include "Detail.h"
 #include "ErrorDisplay.h"
 #include "FileSystem.h"
+#include "FirstPaintProbe.h"
 #include "Messages.h"
 #include "Misc.h"
 #include "Paintlog.h"
@@ -30,6 +31,7 @@ void RunMainWindow(QApplication &app)
             throw;
         }
         CloseOnTerminateSignal(window.get());
+        ReportFirstPaint(window.get());
         window->show();
         app.exec();
     });

@@ -76,7 +76,7 @@ void TDBGrid::SetColors(const QColor &background, const QColor &text)
 
 void TDBGrid::FitColumns()
 {
-    horizontalHeader()->setResizeContentsPrecision(200); // a sample of rows, so big tables stay quick
+    horizontalHeader()->setResizeContentsPrecision(0); // the rows on the screen alone: a big table stays quick
     resizeColumnsToContents();
     for (int column = 0; column < source_->columnCount(); ++column)
         setColumnWidth(column, std::min(columnWidth(column) + 8, 240));

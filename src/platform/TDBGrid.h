@@ -17,7 +17,7 @@ public:
     void SetReadOnly(bool readOnly);
     bool ReadOnly() const;
     void SetColors(const QColor &background, const QColor &text);
-    // Sizes the columns to their titles and the first rows' values, none wider than 240 pixels.
+    // Sizes the columns to their titles and the values of the rows on the screen, none wider than 240 pixels.
     void FitColumns();
     // Takes over what an open cell editor holds, as if the user had confirmed it.
     void CommitEdit();
