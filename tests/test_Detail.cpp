@@ -90,7 +90,8 @@ void TypeIntoCell(TDBGrid *grid, const QString &text, bool confirm = true)
 ViewState StateOf(TDetailansicht &w)
 {
     return {w.Backgrnd->isVisible(),        w.Backgrd2->isVisible(),    w.Backgrd2->width(),
-            w.GridTabelle->isVisible(),     w.GridTabelle->isEnabled(), w.TasteTabelle->isVisible(),
+            w.GridTabelle && w.GridTabelle->isVisible(), w.GridTabelle && w.GridTabelle->isEnabled(),
+            w.TasteTabelle->isVisible(),
             w.TasteHauptansicht->isVisible(), w.TasteIE->isVisible()};
 }
 

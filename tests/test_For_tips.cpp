@@ -177,6 +177,7 @@ TEST_F(Tips, EscClosesNothingButStillCancelsACellEdit)
 TEST_F(Tips, GridTitlesWearTheCellsFaceInBoldInBothWindows)
 {
     OpenNormal();
+    window->TasteTabelleClick();
     TFormTips tips(window.get());
     for (TDBGrid *grid : {window->GridTabelle, tips.GridTabelle}) {
         SCOPED_TRACE(grid->window()->objectName().toStdString());

@@ -3,6 +3,26 @@
 #include "Startup.h"
 
 #include <QApplication>
+#include <QFileInfo>
+
+namespace {
+
+// Without a session bus no screen reader can be listening, yet the window framework's
+// accessibility probe asks for one, and libdbus then tries to start a bus of its own
+// (dbus-launch, in a forked copy of the program) before the first page is shown. An
+// address that leads nowhere ends the probe at once. A bus given in the environment or
+// lying in its usual place is used as always.
+void SkipAbsentSessionBus()
+{
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS") || qEnvironmentVariableIsSet("AT_SPI_BUS_ADDRESS"))
+        return;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus")))
+        return;
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/dev/null");
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -10,6 +30,7 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    SkipAbsentSessionBus();
     QApplication app(argc, argv);
     LoadGermanTexts(app);
     RegisterProgramFonts();

@@ -21,6 +21,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 #include <array>
@@ -87,13 +88,7 @@ TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Q
 
     ClientDataSet1 = new TClientDataSet(this);
     DataSource1 = new TDataSource(ClientDataSet1, GridColumnsOf(GameTable()), this);
-    GridTabelle = new TDBGrid(this, u"GridTabelle"_s, PageLayout::TableGrid, DataSource1);
-    QFont gridFont = DialogFont();
-    gridFont.setPointSize(8);
-    GridTabelle->setFont(gridFont);
-    ShowGridForReading(GridTabelle);
-    GridTabelle->setEnabled(false);
-    GridTabelle->hide();
+    GridTabelle = nullptr; // made when the table view is first shown
 
     OnClick(TastePfeilL, &TDetailansicht::TastePfeilLClick);
     OnClick(TastePfeilR, &TDetailansicht::TastePfeilRClick);
@@ -107,7 +102,6 @@ TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Q
     OnClick(TasteIE, &TDetailansicht::TasteIEClick);
     // Not guarded here: an error while the page is drawn belongs to the action that moved the cursor.
     ClientDataSet1->SetAfterScrollHandler([this] { ClientDataSet1AfterScroll(); });
-    ConnectGuarded(GridTabelle, &TDBGrid::TitleClick, this, &TDetailansicht::GridTabelleTitleClick);
     SetBadgePictures(ImageGoldaward, ImagePlatinaward, ImageZusatzcd);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -127,8 +121,8 @@ TImage *TDetailansicht::AddPicture(const QString &name, const QRect &bounds, QSt
                                    bool visible, const QString &label)
 {
     auto *picture = new TImage(this, name, bounds);
-    if (!skin.isEmpty()) // drawn on later, so held in a format a painter can draw into
-        picture->SetPicture(QImage(skin.toString()).convertToFormat(QImage::Format_RGB32));
+    if (!skin.isEmpty())
+        picture->SetPictureFile(skin.toString());
     picture->SetEnabled(takesInput);
     picture->setVisible(visible);
     if (!label.isEmpty())
@@ -144,15 +138,38 @@ void TDetailansicht::OnClick(TImage *button, void (TDetailansicht::*handler)())
 void TDetailansicht::FormCreate()
 {
     drag_->Release();
-    ClientDataSet1->LoadFromFile(kGameTableFile);
-    ClientDataSet1->Open();
-    if (EditModeFlag(emQuery) != 0) {
-        ShowGridForEditing(GridTabelle);
-        ClientDataSet1->Last();
-    } else {
-        ClientDataSet1->SetIndexFieldNames(GameFieldName(kTitel));
-        ClientDataSet1->First();
+    {
+        // The page is drawn once, for the record the window starts on.
+        const QScopedValueRollback holding(holdPage_, true);
+        ClientDataSet1->LoadFromFile(kGameTableFile);
+        ClientDataSet1->Open();
+        if (EditModeFlag(emQuery) != 0) {
+            ClientDataSet1->Last();
+        } else {
+            ClientDataSet1->SetIndexFieldNames(GameFieldName(kTitel));
+            ClientDataSet1->First();
+        }
     }
+    ClientDataSet1AfterScroll();
+}
+
+// The table view's grid, made the first time it is needed: a window that starts on the
+// review page does not wait for it.
+void TDetailansicht::MakeGrid()
+{
+    if (GridTabelle)
+        return;
+    GridTabelle = new TDBGrid(this, u"GridTabelle"_s, PageLayout::TableGrid, DataSource1);
+    GridTabelle->hide();
+    QFont gridFont = DialogFont();
+    gridFont.setPointSize(8);
+    GridTabelle->setFont(gridFont);
+    if (EditModeFlag(emQuery) != 0)
+        ShowGridForEditing(GridTabelle);
+    else
+        ShowGridForReading(GridTabelle);
+    GridTabelle->setEnabled(false);
+    ConnectGuarded(GridTabelle, &TDBGrid::TitleClick, this, &TDetailansicht::GridTabelleTitleClick);
     GridTabelle->FitColumns();
 }
 
@@ -165,6 +182,8 @@ void TDetailansicht::FormDestroy()
 
 void TDetailansicht::ClientDataSet1AfterScroll()
 {
+    if (holdPage_)
+        return;
     std::array<FieldValue, kPageValueCount> values; // slots 16 and 17 stay unassigned
     for (size_t slot = 0; slot < kPageFields.size(); ++slot)
         values[slot] = GameValue(*ClientDataSet1, kPageFields[slot]);
@@ -207,6 +226,7 @@ void TDetailansicht::TasteTabelleClick()
     Backgrd2->resize(PageLayout::MainWindow.width(), Backgrd2->height());
     Backgrd2->show();
     Backgrnd->hide();
+    MakeGrid();
     GridTabelle->setEnabled(true);
     GridTabelle->show();
     TasteHauptansicht->SetEnabled(true);
@@ -225,8 +245,10 @@ void TDetailansicht::TasteHauptansichtClick()
     Backgrd2->hide();
     Backgrd2->resize(PageLayout::TableBackgroundFolded.width(), Backgrd2->height());
     Backgrnd->show();
-    GridTabelle->setEnabled(false);
-    GridTabelle->hide();
+    if (GridTabelle) {
+        GridTabelle->setEnabled(false);
+        GridTabelle->hide();
+    }
     TasteHauptansicht->SetEnabled(false);
     TasteHauptansicht->hide();
     TasteTabelle->SetEnabled(true);

@@ -25,7 +25,7 @@ public:
         *ImagePlatinaward, *ImageZusatzcd;
     TClientDataSet *ClientDataSet1;
     TDataSource *DataSource1;
-    TDBGrid *GridTabelle;
+    TDBGrid *GridTabelle; // null until the table view is first shown
 
     void FormCreate();
     void FormDestroy();
@@ -49,8 +49,10 @@ private:
     TImage *AddPicture(const QString &name, const QRect &bounds, QStringView skin, bool takesInput, bool visible,
                        const QString &label = {});
     void OnClick(TImage *button, void (TDetailansicht::*handler)());
+    void MakeGrid();
 
     SurfaceDrag *drag_; // FormMouseDown, FormMouseMove, FormMouseUp
+    bool holdPage_ = false; // the cursor moves but the page waits
 };
 
 // The one main window, set before its creation handler runs.

@@ -23,7 +23,8 @@ void SaveTableInEditMode(TDBGrid *grid, TClientDataSet *table, const QString &fi
 {
     if (EditModeFlag(emQuery) == 0)
         return;
-    grid->CommitEdit();
+    if (grid) // a grid that was never shown holds no edit
+        grid->CommitEdit();
     ProgramFolder(pfEnter);
     table->SaveToFile(fileName);
 }

@@ -19,7 +19,7 @@ inline const QColor kGridYellow(255, 255, 0);
 void ShowGridForReading(TDBGrid *grid);
 void ShowGridForEditing(TDBGrid *grid);
 
-// In edit mode only: takes over an open cell edit and writes the table to its file in the
+// In edit mode only: takes over an open cell edit (where there is a grid) and writes the table to its file in the
 // program folder, whatever folder a dialog left current.
 void SaveTableInEditMode(TDBGrid *grid, TClientDataSet *table, const QString &fileName);
 

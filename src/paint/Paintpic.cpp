@@ -93,7 +93,9 @@ int ReadScreenshot(FILE *file, TImage *image)
     QImage &bitmap = SharedBitmap();
     const int code = DecodeScreenshot(file, bitmap);
     if (code == ssShown && image)
-        image->SetPicture(bitmap.copy()); // a deep copy: the next show overwrites the bitmap
+        // A picture of its own (the next show overwrites the bitmap), in the screen's format:
+        // converted once here, not on every paint.
+        image->SetPicture(bitmap.convertToFormat(QImage::Format_RGB32));
     return code;
 }
 

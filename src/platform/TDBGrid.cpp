@@ -38,6 +38,7 @@ TDBGrid::TDBGrid(QWidget *parent, const QString &name, const QRect &bounds, TDat
     });
     connect(source_->DataSet(), &TClientDataSet::AfterScroll, this, &TDBGrid::FollowCursor);
     connect(source_, &QAbstractItemModel::modelReset, this, &TDBGrid::FollowCursor);
+    FollowCursor();
 }
 
 void TDBGrid::FollowFontInTitles()
@@ -76,10 +77,21 @@ void TDBGrid::SetColors(const QColor &background, const QColor &text)
 
 void TDBGrid::FitColumns()
 {
+    // A hidden grid is fitted when it is first shown: a window starts without that work.
+    fitWhenShown_ = !isVisible();
+    if (fitWhenShown_)
+        return;
     horizontalHeader()->setResizeContentsPrecision(0); // the rows on the screen alone: a big table stays quick
     resizeColumnsToContents();
     for (int column = 0; column < source_->columnCount(); ++column)
         setColumnWidth(column, std::min(columnWidth(column) + 8, 240));
+}
+
+void TDBGrid::showEvent(QShowEvent *event)
+{
+    QTableView::showEvent(event);
+    if (fitWhenShown_)
+        FitColumns();
 }
 
 void TDBGrid::CommitEdit()

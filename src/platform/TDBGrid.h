@@ -17,7 +17,8 @@ public:
     void SetReadOnly(bool readOnly);
     bool ReadOnly() const;
     void SetColors(const QColor &background, const QColor &text);
-    // Sizes the columns to their titles and the values of the rows on the screen, none wider than 240 pixels.
+    // Sizes the columns to their titles and the values of the rows on the screen, none wider
+    // than 240 pixels; a hidden grid when it is next shown.
     void FitColumns();
     // Takes over what an open cell editor holds, as if the user had confirmed it.
     void CommitEdit();
@@ -29,6 +30,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
@@ -38,5 +40,6 @@ private:
     void DropUntouchedAppend();
 
     TDataSource *source_;
+    bool fitWhenShown_ = false;
     bool following_ = false; // the grid is being moved to the cursor, not the cursor to the grid
 };

@@ -12,8 +12,11 @@ public:
     explicit TImage(QWidget *parent, const QString &name, const QRect &bounds);
 
     // The picture that renderers draw into; call Changed() after drawing.
-    QImage &Picture() { return picture_; }
+    QImage &Picture();
     void SetPicture(const QImage &picture);
+    // The picture of a file, read when it is first drawn or drawn into: a picture that is
+    // hidden at first costs nothing before it is shown.
+    void SetPictureFile(const QString &path);
     void Changed() { update(); }
 
     bool Enabled() const { return enabled_; }
@@ -31,7 +34,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void ReadPictureFile();
+
     QImage picture_;
+    QString pictureFile_; // not read yet
     bool enabled_ = true;
     bool pressed_ = false;
 };
