@@ -83,6 +83,16 @@ copy_with_run_path(${EXE} ${CD}/spieldex "$ORIGIN/lib")
 
 file(WRITE ${CD}/qt.conf "[Paths]\nPrefix = .\nPlugins = plugins\nTranslations = translations\n")
 file(COPY ${QT_TRANSLATIONS}/qtbase_de.qm DESTINATION ${CD}/translations)
-file(GLOB sans ${FONTS}/LiberationSans-*.ttf)
-file(COPY ${sans} DESTINATION ${CD}/fonts)
+# Upright faces only: nothing the program shows is set in italics, and every face on the
+# CD is read at each start.
+file(COPY ${FONTS}/LiberationSans-Regular.ttf ${FONTS}/LiberationSans-Bold.ttf DESTINATION ${CD}/fonts)
 file(COPY_FILE ${FONT_LICENCE} ${CD}/fonts/LICENSE-Liberation.txt)
+# The font configuration the program starts with: no folders of the machine's, no rules of
+# its own. The program registers the faces beside it, so the page and the dialogs look the
+# same on every machine, and no font set-up of the machine is read before the first page.
+file(WRITE ${CD}/fonts/fonts.conf [=[<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <!-- Spieldex draws with the faces in this folder alone, registered at its start. -->
+</fontconfig>
+]=])

@@ -140,6 +140,24 @@ TEST(TableFile, UnreadableFilesRaiseTheOpenErrorAndLeaveTheTableAsItWas)
     }
 }
 
+// A table read ahead on a thread of its own gives what reading it in its turn gives, its
+// message naming the file as asked; a read of another file is not answered by it.
+TEST(TableFile, AReadAheadGivesTheTableOrTheMessageOfTheReadItself)
+{
+    QTemporaryDir dir;
+    ScopedCurrentDir here(dir.path());
+    WriteTable(u"gut.cds"_s, MixedFields(), kRows);
+    WriteBytes(u"kaputt.cds"_s, QByteArray("this is not a database at all, not even close.", 47));
+    const auto rows = AllRows(ReadTableFile(u"gut.cds"_s));
+
+    ReadTableFileAhead(dir.filePath(u"gut.cds"_s), u"gut.cds"_s);
+    EXPECT_EQ(ErrorOf([] { ReadTableFile(u"kaputt.cds"_s); }), u"Datei kaputt.cds kann nicht geöffnet werden"_s);
+    EXPECT_EQ(AllRows(ReadTableFile(u"gut.cds"_s)), rows);
+
+    ReadTableFileAhead(dir.filePath(u"kaputt.cds"_s), u"kaputt.cds"_s);
+    EXPECT_EQ(ErrorOf([] { ReadTableFile(u"kaputt.cds"_s); }), u"Datei kaputt.cds kann nicht geöffnet werden"_s);
+}
+
 TEST(TableFile, ValuesThatAreNoWholeNumberAreReportedWithRowAndField)
 {
     QTemporaryDir dir;

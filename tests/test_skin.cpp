@@ -1,5 +1,6 @@
 #include "PageLayout.h"
 #include "SkinPictures.h"
+#include "TImage.h"
 
 #include <QDir>
 #include <QFile>
@@ -111,6 +112,11 @@ TEST(SkinPictures, EachIsAnEightBitPaletteBmpOfItsSize)
         const QImage image = QImage::fromData(bytes, "BMP");
         EXPECT_EQ(image.size(), c.size);
         EXPECT_EQ(image.format(), QImage::Format_Indexed8);
+
+        // On a window it is read by the program's own reader, into the screen's format.
+        TImage onWindow(nullptr, u"Bild"_s, {});
+        onWindow.SetPictureFile(c.path.toString());
+        EXPECT_EQ(onWindow.Picture(), image.convertToFormat(QImage::Format_RGB32));
     }
 }
 

@@ -1,6 +1,9 @@
+#include "FileSystem.h"
 #include "GermanTexts.h"
 #include "ProgramFonts.h"
 #include "Startup.h"
+#include "TableFile.h"
+#include "TableSchemas.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -31,6 +34,11 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     SkipAbsentSessionBus();
+    UseProgramFontConfig();
+    // A reader's start: the game table beside the program is read while the window framework
+    // sets itself up. Edit mode reads it only once it holds the folder.
+    if (!EditModeAsked(CommandLineTail(arguments)))
+        ReadTableFileAhead(QFileInfo(RunningProgramPath()).absolutePath() + u'/' + kGameTableFile, kGameTableFile);
     QApplication app(argc, argv);
     LoadGermanTexts(app);
     RegisterProgramFonts();

@@ -8,13 +8,16 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <QThread>
 #include <QUrl>
 
 #include <sqlite3.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <future>
 #include <memory>
+#include <optional>
 #include <system_error>
 
 #ifdef Q_OS_UNIX
@@ -171,10 +174,6 @@ bool ReadRows(sqlite3 *db, const QString &fileName, TableData &table)
     if (!stmt)
         return false;
 
-    Stmt count = Prepare(db, u"SELECT count(*) FROM \"records\""_s);
-    if (count && sqlite3_step(count.get()) == SQLITE_ROW)
-        table.records.reserve(sqlite3_column_int(count.get(), 0));
-
     const int n = int(table.fields.size());
     RecordStore::Builder builder(table.records);
     int row = 0;
@@ -235,16 +234,16 @@ bool InWalMode(const QString &fileName)
 // A database in WAL mode opened where it lies gets its -wal and -shm files created or
 // rewritten beside it, read-only or not. Read from a copy in a private folder instead: the
 // copy takes in what the -wal holds, and the table's own folder is not touched.
-bool TryReadWalCopy(const QString &fileName, TableData &table)
+bool TryReadWalCopy(const QString &path, const QString &fileName, TableData &table)
 {
     const QTemporaryDir copy;
-    const QString path = copy.filePath(u"table.cds"_s);
-    if (!copy.isValid() || !QFile::copy(fileName, path))
+    const QString copied = copy.filePath(u"table.cds"_s);
+    if (!copy.isValid() || !QFile::copy(path, copied))
         return false;
-    const QString wal = fileName + u"-wal"_s;
-    if (QFileInfo::exists(wal) && !QFile::copy(wal, path + u"-wal"_s))
+    const QString wal = path + u"-wal"_s;
+    if (QFileInfo::exists(wal) && !QFile::copy(wal, copied + u"-wal"_s))
         return false;
-    return TryRead(path, fileName, false, table) == SQLITE_OK;
+    return TryRead(copied, fileName, false, table) == SQLITE_OK;
 }
 
 QString DescribeWriteFailure(int sqliteCode, int err)
@@ -333,21 +332,56 @@ bool SyncFile(const QString &path)
 
 } // namespace
 
-TableData ReadTableFile(const QString &fileName)
+namespace {
+
+// Reads the table file at path; messages name it as fileName.
+TableData ReadTableFileAt(const QString &path, const QString &fileName)
 {
-    if (!QFileInfo(fileName).isFile())
+    if (!QFileInfo(path).isFile())
         throw EDatabaseError(CannotOpen(fileName));
     TableData table;
-    if (InWalMode(fileName)) {
+    if (InWalMode(path)) {
         // Where no copy can be made, the table is read as it stands, without its -wal.
-        if (TryReadWalCopy(fileName, table) || TryRead(fileName, fileName, true, table) == SQLITE_OK)
+        if (TryReadWalCopy(path, fileName, table) || TryRead(path, fileName, true, table) == SQLITE_OK)
             return table;
     } else {
-        const int code = TryRead(fileName, fileName, false, table);
-        if (code == SQLITE_OK || (WorthReadingImmutable(code) && TryRead(fileName, fileName, true, table) == SQLITE_OK))
+        const int code = TryRead(path, fileName, false, table);
+        if (code == SQLITE_OK || (WorthReadingImmutable(code) && TryRead(path, fileName, true, table) == SQLITE_OK))
             return table;
     }
     throw EDatabaseError(CannotOpen(fileName));
+}
+
+// A table being read ahead, and the names it was asked for by.
+struct TableReadAhead {
+    QString path; // real path, links resolved
+    QString fileName;
+    std::future<TableData> table;
+};
+std::optional<TableReadAhead> readAhead;
+
+} // namespace
+
+void ReadTableFileAhead(const QString &path, const QString &fileName)
+{
+    const QString real = QFileInfo(path).canonicalFilePath();
+    if (real.isEmpty())
+        return; // no such file: the read in its turn says so
+    // The window framework takes the first thread that asks for its thread data as its main
+    // thread: this one, before the reader's file objects on the other could.
+    QThread::currentThread();
+    readAhead.reset();
+    readAhead = TableReadAhead{real, fileName, std::async(std::launch::async, ReadTableFileAt, real, fileName)};
+}
+
+TableData ReadTableFile(const QString &fileName)
+{
+    if (readAhead && readAhead->fileName == fileName && QFileInfo(fileName).canonicalFilePath() == readAhead->path) {
+        std::future<TableData> table = std::move(readAhead->table);
+        readAhead.reset();
+        return table.get(); // its message, if it failed
+    }
+    return ReadTableFileAt(fileName, fileName);
 }
 
 namespace {

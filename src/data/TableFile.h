@@ -21,6 +21,11 @@ struct TableData {
 // does not fit its whole-number column.
 TableData ReadTableFile(const QString &fileName);
 
+// Starts reading the table file at path on a thread of its own, for the first
+// ReadTableFile(fileName) that names the same file (from the main thread) to take up.
+// For the start, where the table is read while the window framework sets itself up.
+void ReadTableFileAhead(const QString &path, const QString &fileName);
+
 // Writes the table as a complete new file beside the old one and renames it over, so
 // that the file is either the old one or the complete new one. On failure the old file
 // is untouched, the half-written new one removed, and EDatabaseError raised.

@@ -163,7 +163,7 @@ void Draw(TImage *image)
 {
     canvas.picture = &PictureOf(image);
     canvas.font = QFont(u"Arial"_s);
-    canvas.font.setStyleHint(QFont::SansSerif);
+    canvas.font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
     DrawTitle();
     DrawFactsAndHardware();
     for (int i = 0; i < PageLayout::RatingCount; ++i)

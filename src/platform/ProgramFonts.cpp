@@ -1,7 +1,11 @@
 #include "ProgramFonts.h"
 
+#include "FileSystem.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 
@@ -22,4 +26,14 @@ int RegisterProgramFonts()
             QFont::insertSubstitution(asked, sans);
     }
     return int(families.size());
+}
+
+bool UseProgramFontConfig()
+{
+    if (qEnvironmentVariableIsSet("FONTCONFIG_FILE") || qEnvironmentVariableIsSet("FONTCONFIG_PATH"))
+        return false;
+    const QString config = QFileInfo(RunningProgramPath()).absolutePath() + u"/fonts/fonts.conf"_s;
+    if (!QFileInfo(config).isFile())
+        return false;
+    return qputenv("FONTCONFIG_FILE", QFile::encodeName(config));
 }

@@ -6,3 +6,9 @@
 // whatever fonts it has or lacks. Without that folder the machine's own fonts serve.
 // Returns the number of faces registered.
 int RegisterProgramFonts();
+
+// Before the application object exists: where the folder fonts/ beside the program holds
+// its own font configuration (fonts.conf, naming no folder of the machine), the font
+// library reads that one instead of the machine's dozens of rule files and every system
+// font. A configuration given in the environment is kept. Returns whether it was taken.
+bool UseProgramFontConfig();

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResource>
+#include <QtEndian>
 
 #include <utility>
 
@@ -10,6 +12,45 @@ TImage::TImage(QWidget *parent, const QString &name, const QRect &bounds) : QWid
     setObjectName(name);
     setGeometry(bounds);
 }
+
+namespace {
+
+// An uncompressed 8-bit BMP (what the skin is made of) straight into the screen's format,
+// one palette look-up per pixel; anything else is read by the image library and converted.
+QImage ReadScreenPicture(const QString &path)
+{
+    const QByteArray bytes = QResource(path).uncompressedData();
+    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(data + at); };
+    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(data + at); };
+    constexpr qsizetype kHeaders = 14 + 40;
+    if (bytes.size() >= kHeaders && data[0] == 'B' && data[1] == 'M' && u32(14) == 40 && u16(26) == 1
+        && u16(28) == 8 && u32(30) == 0) {
+        const qint32 width = qint32(u32(18)), height = qint32(u32(22)); // positive height: bottom row first
+        const quint32 colours = u32(46) == 0 ? 256 : u32(46);
+        const qint64 stride = (qint64(width) + 3) / 4 * 4;
+        const qint64 pixels = u32(10);
+        if (width > 0 && height > 0 && width <= 4096 && height <= 4096 && colours <= 256
+            && kHeaders + 4 * qint64(colours) <= pixels && pixels + stride * height <= bytes.size()) {
+            QRgb palette[256] = {};
+            for (quint32 c = 0; c < colours; ++c) {
+                const uchar *entry = data + kHeaders + 4 * c; // blue, green, red, unused
+                palette[c] = qRgb(entry[2], entry[1], entry[0]);
+            }
+            QImage image(width, height, QImage::Format_RGB32);
+            for (int y = 0; y < height; ++y) {
+                const uchar *row = data + pixels + stride * (height - 1 - y);
+                auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+                for (int x = 0; x < width; ++x)
+                    out[x] = palette[row[x]];
+            }
+            return image;
+        }
+    }
+    return QImage(path).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
 
 QImage &TImage::Picture()
 {
@@ -36,7 +77,7 @@ void TImage::ReadPictureFile()
     if (pictureFile_.isEmpty())
         return;
     // Renderers draw on it later: held in a format a painter can draw into.
-    picture_ = QImage(std::exchange(pictureFile_, QString())).convertToFormat(QImage::Format_RGB32);
+    picture_ = ReadScreenPicture(std::exchange(pictureFile_, QString()));
 }
 
 void TImage::SetEnabled(bool enabled)
