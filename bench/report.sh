@@ -70,9 +70,12 @@ row "Load with a 16 MB text in a number column, refused (ms)" \
 
 # The table view of 100,000 games and the page redraw, in-process (offscreen).
 browsing=$(gbench bench_browsing)
-for step in TableViewOpened TableViewPageDown TableViewToLastRow; do
-  label=$(echo "$step" | sed 's/TableViewOpened/Table view opened/; s/TableViewPageDown/Table view, one page down/; s/TableViewToLastRow/Table view, to the last row/')
-  row "$label, 100,000 games (ms)" "$(median_of "$browsing" "$step")" "one frame at 60 Hz" 16.7 ms "≤ 1×"
+for step in TableViewFirstOpened TableViewOpened TableViewPageDown TableViewToLastRow; do
+  label=$(echo "$step" | sed 's/TableViewFirstOpened/Table view opened the first time/; s/TableViewOpened/Table view opened again/;
+    s/TableViewPageDown/Table view, one page down/; s/TableViewToLastRow/Table view, to the last row/')
+  name=$step
+  [ "$step" != TableViewFirstOpened ] || name="$step/iterations:5" # a new window each time: five of them
+  row "$label, 100,000 games (ms)" "$(median_of "$browsing" "$name")" "one frame at 60 Hz" 16.7 ms "≤ 1×"
 done
 row "Cursor move with the page redrawn, demo CD (µs)" "$(median_of "$browsing" CursorMoveWithRedraw)" \
   "libpng alone, same files" "$(median_of "$browsing" BareDecodeOfTheSameScreenshots)" µs "≤ 1.3×"
