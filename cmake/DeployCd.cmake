@@ -87,12 +87,17 @@ file(COPY ${QT_TRANSLATIONS}/qtbase_de.qm DESTINATION ${CD}/translations)
 # CD is read at each start.
 file(COPY ${FONTS}/LiberationSans-Regular.ttf ${FONTS}/LiberationSans-Bold.ttf DESTINATION ${CD}/fonts)
 file(COPY_FILE ${FONT_LICENCE} ${CD}/fonts/LICENSE-Liberation.txt)
-# The font configuration the program starts with: no folders of the machine's, no rules of
-# its own. The program registers the faces beside it, so the page and the dialogs look the
-# same on every machine, and no font set-up of the machine is read before the first page.
+# The font configuration the program starts with: no folder of the machine's, and of the
+# rules only slight hinting. The program registers the faces beside it, so the page and
+# the dialogs look the same on every machine, and no font set-up of the machine is read
+# before the first page.
 file(WRITE ${CD}/fonts/fonts.conf [=[<?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
 <fontconfig>
   <!-- Spieldex draws with the faces in this folder alone, registered at its start. -->
+  <!-- Slight hinting, as desktops set it: without it, digits stand unevenly apart. -->
+  <match target="pattern">
+    <edit name="hintstyle" mode="append"><const>hintslight</const></edit>
+  </match>
 </fontconfig>
 ]=])

@@ -38,8 +38,8 @@ mkdir -p "$build/corpus-$target" "$build/artifacts"
 # whose truncates and flushes would cost more than the read itself.
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 # AddressSanitizer keeps freed memory in a quarantine to catch a late use; one input frees
-# far less than 32 MB, where the default 256 MB only makes every allocation land in memory
-# gone cold, and a long campaign slows down by a third as the quarantine fills.
+# far less than 32 MB, where the default 256 MB makes the allocations land in memory gone
+# cold once it has filled.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=32}
 # The first folder receives what the fuzzer finds; the committed seeds are only read.
 # With more than one job, each is a fuzzer of its own sharing that folder (each with its
