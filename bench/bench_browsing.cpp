@@ -109,6 +109,19 @@ struct BigTableView {
     TDBGrid *grid() const { return window->GridTabelle; } // made when the table is first shown
     void showPage() { window->TasteHauptansichtClick(); }
     void draw() { window->repaint(); }
+    // The table view shown, its grid holding the keyboard.
+    void showTableForKeys()
+    {
+        showTable();
+        draw();
+        grid()->setFocus();
+    }
+    // A key pressed in the grid, until the window is drawn.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(grid(), key, modifiers);
+        draw();
+    }
 };
 
 void TableViewOpened(benchmark::State &state)
@@ -145,16 +158,12 @@ BENCHMARK(TableViewFirstOpened)->Unit(benchmark::kMillisecond)->UseRealTime()->I
 void TableViewPageDown(benchmark::State &state)
 {
     BigTableView view;
-    view.showTable();
-    view.draw();
-    view.grid()->setFocus();
+    view.showTableForKeys();
     for (auto _ : state) {
-        QTest::keyClick(view.grid(), Qt::Key_PageDown);
-        view.draw();
+        view.press(Qt::Key_PageDown);
         if (view.window->ClientDataSet1->Eof()) {
             state.PauseTiming();
-            QTest::keyClick(view.grid(), Qt::Key_Home, Qt::ControlModifier);
-            view.draw();
+            view.press(Qt::Key_Home, Qt::ControlModifier);
             state.ResumeTiming();
         }
     }
@@ -164,16 +173,12 @@ BENCHMARK(TableViewPageDown)->Unit(benchmark::kMillisecond)->UseRealTime();
 void TableViewToLastRow(benchmark::State &state)
 {
     BigTableView view;
-    view.showTable();
-    view.draw();
-    view.grid()->setFocus();
+    view.showTableForKeys();
     for (auto _ : state) {
         state.PauseTiming();
-        QTest::keyClick(view.grid(), Qt::Key_Home, Qt::ControlModifier);
-        view.draw();
+        view.press(Qt::Key_Home, Qt::ControlModifier);
         state.ResumeTiming();
-        QTest::keyClick(view.grid(), Qt::Key_End, Qt::ControlModifier);
-        view.draw();
+        view.press(Qt::Key_End, Qt::ControlModifier);
     }
 }
 BENCHMARK(TableViewToLastRow)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -29,17 +29,14 @@ measure() { # name, program...
 }
 median() { tr ' ' '\n' | grep . | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
+declare -A program=([bare]="$build/bin/bare_window" [demo]="$build/cd/spieldex" [big]="$work/cd100k/spieldex")
 for name in bare demo big; do # once each to warm the page cache
-  case $name in
-    bare) "$timer" "$build/bin/bare_window" >/dev/null ;;
-    demo) "$timer" "$build/cd/spieldex" >/dev/null ;;
-    big) "$timer" "$work/cd100k/spieldex" >/dev/null ;;
-  esac
+  "$timer" "${program[$name]}" >/dev/null
 done
 for _ in $(seq "$runs"); do
-  measure bare "$build/bin/bare_window"
-  measure demo "$build/cd/spieldex"
-  measure big "$work/cd100k/spieldex"
+  for name in bare demo big; do
+    measure "$name" "${program[$name]}"
+  done
 done
 
 for name in bare demo big; do

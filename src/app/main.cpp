@@ -34,11 +34,12 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     SkipAbsentSessionBus();
-    UseProgramFontConfig();
+    const QString programFolder = QFileInfo(RunningProgramPath()).absolutePath();
+    UseProgramFontConfig(programFolder);
     // A reader's start: the game table beside the program is read while the window framework
     // sets itself up. Edit mode reads it only once it holds the folder.
     if (!EditModeAsked(CommandLineTail(arguments)))
-        ReadTableFileAhead(QFileInfo(RunningProgramPath()).absolutePath() + u'/' + kGameTableFile, kGameTableFile);
+        ReadTableFileAhead(programFolder + u'/' + kGameTableFile, kGameTableFile);
     QApplication app(argc, argv);
     LoadGermanTexts(app);
     RegisterProgramFonts();

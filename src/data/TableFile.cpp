@@ -203,13 +203,16 @@ int TryRead(const QString &path, const QString &fileName, bool immutable, TableD
     Db db = OpenForReading(path, immutable);
     if (!db)
         return SQLITE_CANTOPEN;
+    // What failed, in SQLite's words where it has any.
+    const auto failure = [&](int otherwise) {
+        const int code = sqlite3_errcode(db.get());
+        return code == SQLITE_OK ? otherwise : code;
+    };
     table.fields = ReadFields(db.get());
     if (table.fields.empty())
-        return sqlite3_errcode(db.get()) == SQLITE_OK ? SQLITE_NOTFOUND : sqlite3_errcode(db.get());
+        return failure(SQLITE_NOTFOUND);
     table.records = RecordStore(int(table.fields.size()));
-    if (ReadRows(db.get(), fileName, table))
-        return SQLITE_OK;
-    return sqlite3_errcode(db.get()) == SQLITE_OK ? SQLITE_ERROR : sqlite3_errcode(db.get());
+    return ReadRows(db.get(), fileName, table) ? SQLITE_OK : failure(SQLITE_ERROR);
 }
 
 // A read that failed on the file's own bytes fails the same way when read as immutable;

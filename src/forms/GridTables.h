@@ -19,8 +19,8 @@ inline const QColor kGridYellow(255, 255, 0);
 void ShowGridForReading(TDBGrid *grid);
 void ShowGridForEditing(TDBGrid *grid);
 
-// In edit mode only: takes over an open cell edit (where there is a grid) and writes the table to its file in the
-// program folder, whatever folder a dialog left current.
+// In edit mode only: takes over an open cell edit (where there is a grid) and writes the
+// table to its file in the program folder, whatever folder a dialog left current.
 void SaveTableInEditMode(TDBGrid *grid, TClientDataSet *table, const QString &fileName);
 
 // A click on a grid's column title, the same rule in both grids: in edit mode nothing;

@@ -1,7 +1,5 @@
 #include "ProgramFonts.h"
 
-#include "FileSystem.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -28,11 +26,11 @@ int RegisterProgramFonts()
     return int(families.size());
 }
 
-bool UseProgramFontConfig()
+bool UseProgramFontConfig(const QString &programFolder)
 {
     if (qEnvironmentVariableIsSet("FONTCONFIG_FILE") || qEnvironmentVariableIsSet("FONTCONFIG_PATH"))
         return false;
-    const QString config = QFileInfo(RunningProgramPath()).absolutePath() + u"/fonts/fonts.conf"_s;
+    const QString config = programFolder + u"/fonts/fonts.conf"_s;
     if (!QFileInfo(config).isFile())
         return false;
     return qputenv("FONTCONFIG_FILE", QFile::encodeName(config));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // The faces the page and the dialogs use travel with the program, in the folder fonts/
 // beside it: they are registered at start, and the names the page and the dialogs ask for
 // ("Arial", "MS Sans Serif") lead to them, so the page looks the same on every machine,
@@ -7,8 +9,8 @@
 // Returns the number of faces registered.
 int RegisterProgramFonts();
 
-// Before the application object exists: where the folder fonts/ beside the program holds
+// Before the application object exists: where the folder fonts/ in the program's folder holds
 // its own font configuration (fonts.conf, naming no folder of the machine), the font
 // library reads that one instead of the machine's dozens of rule files and every system
 // font. A configuration given in the environment is kept. Returns whether it was taken.
-bool UseProgramFontConfig();
+bool UseProgramFontConfig(const QString &programFolder);
