@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 
 # What a fresh Debian 12 machine needs for building, testing and the demo.
 PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev \
-	libsqlite3-dev sqlite3 libpng-dev zlib1g-dev \
+	libsqlite3-dev sqlite3 libicu-dev libpng-dev zlib1g-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth xdotool x11-utils openbox fonts-liberation2 time \
 	qt6-translations-l10n patchelf xorriso

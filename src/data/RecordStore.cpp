@@ -97,11 +97,18 @@ RecordStore::Cell RecordStore::NextCell(const char *&p)
 RecordStore::Cell RecordStore::cell(int record, int field) const
 {
     const char *p = records_[size_t(record)].data;
-    for (int f = 0;; ++f) {
-        const Cell c = NextCell(p);
-        if (f == field)
-            return c;
+    for (int f = 0; f < field; ++f) {
+        // The cells before it are stepped over without being read.
+        const auto tag = Tag(*p++);
+        if (tag == kInteger) {
+            while (static_cast<unsigned char>(*p++) & 0x80) {
+            }
+        } else if (tag == kText) {
+            const quint64 length = GetVarint(p);
+            p += length;
+        }
     }
+    return NextCell(p);
 }
 
 void RecordStore::cells(int record, std::vector<Cell> &out) const

@@ -32,6 +32,8 @@ public:
     void reserve(int records) { records_.reserve(size_t(records)); }
     void clear();
 
+    // One cell, read without copying its text.
+    Cell cell(int record, int field) const;
     bool isNull(int record, int field) const { return cell(record, field).tag == kNull; }
     bool isInteger(int record, int field) const { return cell(record, field).tag == kInteger; }
     qint64 integer(int record, int field) const { return cell(record, field).number; }
@@ -78,7 +80,6 @@ private:
         void operator()(char *chunk) const;
     };
 
-    Cell cell(int record, int field) const;
     static Cell NextCell(const char *&p);
     static void EncodeValue(std::string &bytes, const FieldValue &value);
     const std::string &Encode(const std::vector<FieldValue> &values);

@@ -7,6 +7,8 @@
 
 
 #include <algorithm>
+#include <array>
+#include <bit>
 
 using namespace Qt::StringLiterals;
 
@@ -260,7 +262,9 @@ const std::vector<int> &TClientDataSet::RanksOf(int field)
     return ranks;
 }
 
-// The index's order: each field's ranks in turn, ties by stored order.
+// The index's order: each field's ranks in turn, ties by stored order. Where the fields'
+// ranks together fit one 64-bit number per row, the rows are taken in stored order and
+// radix-sorted by that number, which keeps ties in stored order.
 void TClientDataSet::SortView()
 {
     if (indexFields_.empty()) {
@@ -268,30 +272,58 @@ void TClientDataSet::SortView()
         return;
     }
     std::vector<const int *> columns;
-    for (const int f : indexFields_)
-        columns.push_back(RanksOf(f).data());
-    if (columns.size() <= 2) {
-        // One or two fields make one 64-bit key per row, sorted as plain numbers.
-        const int *first = columns[0];
-        const int *second = columns.size() == 2 ? columns[1] : nullptr;
-        std::vector<std::pair<quint64, int>> keyed(view_.size());
-        for (size_t i = 0; i < view_.size(); ++i) {
-            const int r = view_[i];
-            const quint64 high = quint32(first[r] + 1), low = second ? quint32(second[r] + 1) : 0;
-            keyed[i] = {high << 32 | low, r};
-        }
-        std::sort(keyed.begin(), keyed.end());
-        for (size_t i = 0; i < view_.size(); ++i)
-            view_[i] = keyed[i].second;
+    std::vector<quint64> spans; // per field: how many values its ranks take, Null included
+    quint64 combinations = 1;
+    bool fits = true;
+    for (const int f : indexFields_) {
+        const std::vector<int> &ranks = RanksOf(f);
+        columns.push_back(ranks.data());
+        spans.push_back(quint64(ranks.empty() ? 0 : *std::max_element(ranks.begin(), ranks.end())) + 2);
+        fits = fits && !qMulOverflow(combinations, spans.back(), &combinations);
+    }
+    if (!fits) {
+        std::sort(view_.begin(), view_.end(), [&columns](int a, int b) {
+            for (const int *ranks : columns) {
+                if (ranks[a] != ranks[b])
+                    return ranks[a] < ranks[b];
+            }
+            return a < b;
+        });
         return;
     }
-    std::sort(view_.begin(), view_.end(), [&columns](int a, int b) {
-        for (const int *ranks : columns) {
-            if (ranks[a] != ranks[b])
-                return ranks[a] < ranks[b];
-        }
-        return a < b;
-    });
+
+    struct Row {
+        quint64 key;
+        int record;
+    };
+    std::vector<char> inView(size_t(records_.size()), 0);
+    for (const int r : view_)
+        inView[size_t(r)] = 1;
+    std::vector<Row> rows, sorted(view_.size());
+    rows.reserve(view_.size());
+    for (int r = 0; r < records_.size(); ++r) {
+        if (!inView[size_t(r)])
+            continue;
+        quint64 key = 0;
+        for (size_t c = 0; c < columns.size(); ++c)
+            key = key * spans[c] + quint64(columns[c][r] + 1);
+        rows.push_back({key, r});
+    }
+    constexpr int kDigitBits = 11;
+    constexpr quint64 kDigitMask = (quint64(1) << kDigitBits) - 1;
+    const int keyBits = std::bit_width(combinations - 1);
+    for (int shift = 0; shift < keyBits; shift += kDigitBits) {
+        std::array<size_t, kDigitMask + 2> starts{};
+        for (const Row &row : rows)
+            ++starts[((row.key >> shift) & kDigitMask) + 1];
+        for (size_t d = 1; d < starts.size(); ++d)
+            starts[d] += starts[d - 1];
+        for (const Row &row : rows)
+            sorted[starts[(row.key >> shift) & kDigitMask]++] = row;
+        rows.swap(sorted);
+    }
+    for (size_t i = 0; i < rows.size(); ++i)
+        view_[i] = rows[i].record;
 }
 
 int TClientDataSet::RowOfRecord(int record) const
