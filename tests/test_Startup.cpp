@@ -1,5 +1,6 @@
 #include "FileSystem.h"
 #include "Misc.h"
+#include "ProgramFonts.h"
 #include "RecordingMessages.h"
 #include "Startup.h"
 #include "TableSchemas.h"
@@ -79,6 +80,45 @@ TEST(StartupCommandLine, EditModeOnlyForATailBeginningWithSlashLowerE)
         EXPECT_EQ(EditModeAsked(CommandLineTail(c.arguments)), c.edit);
     }
     EXPECT_EQ(CommandLineTail({u"spieldex"_s, u"/e"_s, u"a b"_s}), u"/e a b"_s);
+}
+
+// The font library takes its configuration file as it is only where the name starts with
+// the root it is given, and it gives that root as the real path: from a folder reached by
+// a link, both must name the real folder, or the machine's configuration would be read.
+TEST(StartupFonts, TheProgramsOwnConfigurationAndItsRootNameTheRealFolder)
+{
+    const char *variables[] = {"FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT"};
+    std::vector<std::pair<QByteArray, bool>> saved;
+    for (const char *name : variables) {
+        saved.emplace_back(qgetenv(name), qEnvironmentVariableIsSet(name));
+        qunsetenv(name);
+    }
+    QTemporaryDir dir;
+    const QString real = QFileInfo(dir.path()).canonicalFilePath() + u"/cd"_s;
+    ASSERT_TRUE(QDir().mkpath(real + u"/fonts"_s));
+    ASSERT_TRUE(QFile::link(real, dir.filePath(u"link"_s)));
+    EXPECT_FALSE(UseProgramFontConfig(dir.filePath(u"link"_s))); // no fonts.conf yet
+    EXPECT_FALSE(qEnvironmentVariableIsSet("FONTCONFIG_FILE"));
+
+    QFile config(real + u"/fonts/fonts.conf"_s);
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.close();
+    EXPECT_TRUE(UseProgramFontConfig(dir.filePath(u"link"_s)));
+    EXPECT_EQ(qEnvironmentVariable("FONTCONFIG_SYSROOT"), real + u"/fonts"_s);
+    EXPECT_EQ(qEnvironmentVariable("FONTCONFIG_FILE"), real + u"/fonts/fonts.conf"_s);
+
+    // A configuration or root given in the environment is kept.
+    qunsetenv("FONTCONFIG_FILE");
+    qputenv("FONTCONFIG_SYSROOT", "/elsewhere");
+    EXPECT_FALSE(UseProgramFontConfig(real));
+    EXPECT_FALSE(qEnvironmentVariableIsSet("FONTCONFIG_FILE"));
+
+    for (size_t i = 0; i < saved.size(); ++i) {
+        if (saved[i].second)
+            qputenv(variables[i], saved[i].first);
+        else
+            qunsetenv(variables[i]);
+    }
 }
 
 TEST(StartupOperatingMode, EditModeMakesBothTablesWritable)

@@ -3,9 +3,6 @@
 #include <unicode/ucol.h>
 #include <unicode/ustring.h>
 
-#include <algorithm>
-#include <cstring>
-
 QLocale CollationLocale()
 {
     const QLocale locale;
@@ -47,26 +44,8 @@ int TextCollation::compare(QStringView a, QStringView b) const
 size_t TextCollation::appendSortKey(QUtf8StringView text, std::string &keys, std::u16string &utf16) const
 {
     const size_t start = keys.size();
-    // Most titles are plain ASCII: widened in place, without the decoder.
     const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
     const qsizetype length = text.size();
-    utf16.resize(size_t(length));
-    qsizetype i = 0;
-    while (i < length && bytes[i] < 0x80) {
-        utf16[size_t(i)] = char16_t(bytes[i]);
-        ++i;
-    }
-    int32_t units = int32_t(length);
-    if (i < length) {
-        // A UTF-8 text never needs more UTF-16 units than it has bytes; a malformed
-        // sequence becomes U+FFFD, as when the text is shown.
-        UErrorCode status = U_ZERO_ERROR;
-        u_strFromUTF8WithSub(reinterpret_cast<UChar *>(utf16.data()), int32_t(utf16.size()), &units, text.data(),
-                             int32_t(length), 0xFFFD, nullptr, &status);
-        if (U_FAILURE(status))
-            units = 0;
-    }
-    const auto *source = reinterpret_cast<const UChar *>(utf16.data());
     if (!collator_) {
         // Without collation data: code point order, which UTF-8 bytes keep. Bytes 0 and 1
         // are written as 1 1 and 1 2, so that the key, like a collation key, holds no zero
@@ -79,17 +58,36 @@ size_t TextCollation::appendSortKey(QUtf8StringView text, std::string &keys, std
         keys.push_back('\0');
         return keys.size() - start;
     }
-    size_t room = size_t(units) * 3 + 16;
-    for (;;) {
-        keys.resize(start + room);
-        const int32_t needed = ucol_getSortKey(collator_, source, units,
-                                               reinterpret_cast<uint8_t *>(keys.data() + start), int32_t(room));
-        if (needed <= int32_t(room)) {
-            keys.resize(start + size_t(needed));
-            return size_t(needed);
-        }
-        room = size_t(needed);
+
+    // A UTF-8 text never needs more UTF-16 units than it has bytes. Most titles are plain
+    // ASCII, widened without the decoder; elsewhere a malformed sequence becomes U+FFFD, as
+    // when the text is shown.
+    if (utf16.size() < size_t(length))
+        utf16.resize(size_t(length));
+    qsizetype ascii = 0;
+    while (ascii < length && bytes[ascii] < 0x80) {
+        utf16[size_t(ascii)] = char16_t(bytes[ascii]);
+        ++ascii;
     }
+    int32_t units = int32_t(length);
+    if (ascii < length) {
+        UErrorCode status = U_ZERO_ERROR;
+        u_strFromUTF8WithSub(reinterpret_cast<UChar *>(utf16.data()), int32_t(utf16.size()), &units, text.data(),
+                             int32_t(length), 0xFFFD, nullptr, &status);
+        if (U_FAILURE(status))
+            units = 0;
+    }
+    const auto *source = reinterpret_cast<const UChar *>(utf16.data());
+    // Most keys fit a buffer on the stack; a longer one is made again at its size.
+    uint8_t buffer[512];
+    const int32_t needed = ucol_getSortKey(collator_, source, units, buffer, int32_t(sizeof buffer));
+    if (needed <= int32_t(sizeof buffer)) {
+        keys.append(reinterpret_cast<const char *>(buffer), size_t(needed));
+    } else {
+        keys.resize(start + size_t(needed));
+        ucol_getSortKey(collator_, source, units, reinterpret_cast<uint8_t *>(keys.data() + start), needed);
+    }
+    return keys.size() - start;
 }
 
 const TextCollation &TextCollator()

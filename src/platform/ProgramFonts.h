@@ -12,5 +12,5 @@ int RegisterProgramFonts();
 // Before the application object exists: where the folder fonts/ in the program's folder holds
 // its own font configuration (fonts.conf, naming no folder of the machine), the font
 // library reads that one instead of the machine's dozens of rule files and every system
-// font. A configuration given in the environment is kept. Returns whether it was taken.
+// font. A configuration or root given in the environment is kept. Returns whether it was taken.
 bool UseProgramFontConfig(const QString &programFolder);
