@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -477,6 +478,24 @@ TEST(TClientDataSetOrder, ColumnRanksFollowTheCollatorInShortAndLongTables)
                     << records.textForm(b, field).toStdString() << " (" << rankB << ")";
             }
         }
+    }
+}
+
+// A cell is found by stepping over the ones before it, numbers taking from one to ten bytes.
+TEST(RecordStoreCells, EveryCellReadsBackAfterNumbersOfEveryLength)
+{
+    const std::vector<qint64> numbers = {0, -1, 63, 64, -64, -65, 8191, 8192, qint64(1) << 35,
+                                         std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()};
+    RecordStore records(5);
+    for (const qint64 n : numbers)
+        records.append({FieldValue(n), T(u"x"), FieldValue(-n / 3), Null, T(u"Schluss")});
+    for (int r = 0; r < records.size(); ++r) {
+        const qint64 n = numbers[size_t(r)];
+        EXPECT_EQ(records.integer(r, 0), n);
+        EXPECT_EQ(records.text(r, 1), QUtf8StringView("x"));
+        EXPECT_EQ(records.integer(r, 2), -n / 3);
+        EXPECT_TRUE(records.isNull(r, 3));
+        EXPECT_EQ(records.text(r, 4), QUtf8StringView("Schluss")) << n;
     }
 }
 

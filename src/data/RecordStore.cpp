@@ -101,14 +101,22 @@ RecordStore::Cell RecordStore::cell(int record, int field) const
         // The cells before it are stepped over without being read.
         const auto tag = Tag(*p++);
         if (tag == kInteger) {
-            while (static_cast<unsigned char>(*p++) & 0x80) {
+            // A cell follows, so two bytes can be read. Ratings and pages take one or two
+            // bytes about equally often: their length is counted rather than guessed.
+            const auto b0 = static_cast<unsigned char>(p[0]), b1 = static_cast<unsigned char>(p[1]);
+            if ((b0 & b1) < 0x80) {
+                p += 1 + (b0 >> 7);
+            } else {
+                while (static_cast<unsigned char>(*p++) & 0x80) {
+                }
             }
         } else if (tag == kText) {
             const quint64 length = GetVarint(p);
             p += length;
         }
     }
-    return NextCell(p);
+    const char *at = p; // handed on by reference: `p` itself stays in a register
+    return NextCell(at);
 }
 
 void RecordStore::cells(int record, std::vector<Cell> &out) const
