@@ -488,12 +488,12 @@ TEST(RecordStoreCells, EveryCellReadsBackAfterNumbersOfEveryLength)
                                          std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()};
     RecordStore records(5);
     for (const qint64 n : numbers)
-        records.append({FieldValue(n), T(u"x"), FieldValue(-n / 3), Null, T(u"Schluss")});
+        records.append({FieldValue(n), T(u"x"), FieldValue(n / -3), Null, T(u"Schluss")});
     for (int r = 0; r < records.size(); ++r) {
         const qint64 n = numbers[size_t(r)];
         EXPECT_EQ(records.integer(r, 0), n);
         EXPECT_EQ(records.text(r, 1), QUtf8StringView("x"));
-        EXPECT_EQ(records.integer(r, 2), -n / 3);
+        EXPECT_EQ(records.integer(r, 2), n / -3);
         EXPECT_TRUE(records.isNull(r, 3));
         EXPECT_EQ(records.text(r, 4), QUtf8StringView("Schluss")) << n;
     }
