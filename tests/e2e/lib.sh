@@ -17,13 +17,15 @@ copy_cd() {
 
 # A window manager, so that minimising and focus behave as on a desktop.
 start_window_manager() {
-  openbox --sm-disable >/dev/null 2>&1 &
+  local log=${work:-/tmp}/openbox.log
+  openbox --sm-disable >"$log" 2>&1 &
   wm_pid=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    kill -0 "$wm_pid" 2>/dev/null || break
     sleep 0.05
   done
-  echo "the window manager did not start" >&2
+  echo "the window manager did not start on $DISPLAY: $(tail -n 3 "$log" 2>/dev/null)" >&2
   return 1
 }
 
