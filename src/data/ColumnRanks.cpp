@@ -194,8 +194,8 @@ void MakeKeys(const std::vector<std::string_view> &texts, size_t from, size_t to
 }
 
 // A long column is read, keyed and sorted on two threads: each reads half the records,
-// each makes the keys of half the text, and each sorts the keys on one side of a middle
-// first eight bytes.
+// each makes the keys of half the text, and each sorts the keys whose first eight bytes
+// lie on its side of a middle value, so that the two sorted halves need no merging.
 std::vector<int> TextRanks(const RecordStore &records, int field)
 {
     constexpr int kWorthASecondThread = 4096;
