@@ -41,9 +41,8 @@ int TextCollation::compare(QStringView a, QStringView b) const
                         reinterpret_cast<const UChar *>(b.utf16()), int32_t(b.size()));
 }
 
-size_t TextCollation::appendSortKey(QUtf8StringView text, std::string &keys, std::u16string &utf16) const
+void TextCollation::appendSortKey(QUtf8StringView text, std::string &keys, std::u16string &utf16) const
 {
-    const size_t start = keys.size();
     const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
     const qsizetype length = text.size();
     if (!collator_) {
@@ -56,7 +55,7 @@ size_t TextCollation::appendSortKey(QUtf8StringView text, std::string &keys, std
             keys.push_back(char(bytes[b] + (bytes[b] <= 1 ? 1 : 0)));
         }
         keys.push_back('\0');
-        return keys.size() - start;
+        return;
     }
 
     // A UTF-8 text never needs more UTF-16 units than it has bytes. Most titles are plain
@@ -84,10 +83,10 @@ size_t TextCollation::appendSortKey(QUtf8StringView text, std::string &keys, std
     if (needed <= int32_t(sizeof buffer)) {
         keys.append(reinterpret_cast<const char *>(buffer), size_t(needed));
     } else {
+        const size_t start = keys.size();
         keys.resize(start + size_t(needed));
         ucol_getSortKey(collator_, source, units, reinterpret_cast<uint8_t *>(keys.data() + start), needed);
     }
-    return keys.size() - start;
 }
 
 const TextCollation &TextCollator()

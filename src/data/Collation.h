@@ -22,11 +22,10 @@ public:
     TextCollation &operator=(const TextCollation &) = delete;
 
     int compare(QStringView a, QStringView b) const;
-    // Appends the sort key of a UTF-8 text to `keys` and returns its length. A key ends
-    // with its only zero byte, so two texts' keys compare as bytes (memcmp up to the
-    // shorter one's end) as compare() orders the texts. `utf16` is room the caller keeps
-    // from one text to the next.
-    size_t appendSortKey(QUtf8StringView text, std::string &keys, std::u16string &utf16) const;
+    // Appends the sort key of a UTF-8 text to `keys`. A key ends with its only zero byte,
+    // so two texts' keys compare as bytes (memcmp up to the shorter one's end) as compare()
+    // orders the texts. `utf16` is room the caller keeps from one text to the next.
+    void appendSortKey(QUtf8StringView text, std::string &keys, std::u16string &utf16) const;
 
 private:
     UCollator *collator_ = nullptr; // none where the locale's collation data is missing

@@ -113,6 +113,12 @@ struct alignas(64) DistinctTexts {
     std::vector<std::string_view> texts;
 };
 
+// The text of a cell that is not Null; a number reads as empty.
+std::string_view TextOf(const RecordStore::Cell &cell)
+{
+    return {cell.text.data(), size_t(cell.text.size())};
+}
+
 // Whether nearly every text of the column stands in one record only (titles, picture
 // names), judged by a sample of the records.
 bool MostlyDistinct(const RecordStore &records, int field)
@@ -122,7 +128,7 @@ bool MostlyDistinct(const RecordStore &records, int field)
     for (int r = 0; r < records.size(); r += step) {
         const RecordStore::Cell cell = records.cell(r, field);
         if (cell.tag != RecordStore::kNull)
-            sample.emplace_back(cell.text.data(), size_t(cell.text.size()));
+            sample.push_back(TextOf(cell));
     }
     std::sort(sample.begin(), sample.end());
     const auto distinct = size_t(std::unique(sample.begin(), sample.end()) - sample.begin());
@@ -135,33 +141,27 @@ bool MostlyDistinct(const RecordStore &records, int field)
 void Distinct(const RecordStore &records, int field, int from, int to, bool findRepeats, DistinctTexts &out)
 {
     out.textOf.assign(size_t(to - from), -1);
-    if (!findRepeats) {
-        for (int r = from; r < to; ++r) {
-            const RecordStore::Cell cell = records.cell(r, field);
-            if (cell.tag == RecordStore::kNull)
-                continue;
-            out.textOf[size_t(r - from)] = int(out.texts.size());
-            out.texts.emplace_back(cell.text.data(), size_t(cell.text.size()));
-        }
-        return;
-    }
     // Open addressing, at most half full: no allocation per text.
-    const size_t mask = std::bit_ceil(size_t(to - from) * 2 + 16) - 1;
-    std::vector<int> buckets(mask + 1, -1);
+    const size_t mask = findRepeats ? std::bit_ceil(size_t(to - from) * 2 + 16) - 1 : 0;
+    std::vector<int> buckets(findRepeats ? mask + 1 : 0, -1);
     const std::hash<std::string_view> hash;
     for (int r = from; r < to; ++r) {
         const RecordStore::Cell cell = records.cell(r, field);
         if (cell.tag == RecordStore::kNull)
             continue;
-        const std::string_view text(cell.text.data(), size_t(cell.text.size())); // a number reads as empty
-        size_t bucket = hash(text) & mask;
-        while (buckets[bucket] >= 0 && out.texts[size_t(buckets[bucket])] != text)
-            bucket = (bucket + 1) & mask;
-        if (buckets[bucket] < 0) {
-            buckets[bucket] = int(out.texts.size());
-            out.texts.push_back(text);
+        const std::string_view text = TextOf(cell);
+        int index = int(out.texts.size());
+        if (findRepeats) {
+            size_t bucket = hash(text) & mask;
+            while (buckets[bucket] >= 0 && out.texts[size_t(buckets[bucket])] != text)
+                bucket = (bucket + 1) & mask;
+            if (buckets[bucket] < 0)
+                buckets[bucket] = index;
+            index = buckets[bucket];
         }
-        out.textOf[size_t(r - from)] = buckets[bucket];
+        if (index == int(out.texts.size()))
+            out.texts.push_back(text);
+        out.textOf[size_t(r - from)] = index;
     }
 }
 
