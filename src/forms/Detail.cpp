@@ -21,6 +21,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QScreen>
 
@@ -106,6 +107,9 @@ TDetailansicht::TDetailansicht(QWidget *parent) : QWidget(parent, Qt::Window | Q
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    // The window itself takes the keyboard in the detail view: it has no control that could.
+    setFocusPolicy(Qt::StrongFocus);
+    setFocus();
     RunGuarded([this] { FormCreate(); });
 }
 
@@ -229,6 +233,7 @@ void TDetailansicht::TasteTabelleClick()
     MakeGrid();
     GridTabelle->setEnabled(true);
     GridTabelle->show();
+    GridTabelle->setFocus();
     TasteHauptansicht->SetEnabled(true);
     TasteHauptansicht->show();
     TasteTabelle->SetEnabled(false);
@@ -256,6 +261,51 @@ void TDetailansicht::TasteHauptansichtClick()
     TasteIE->SetEnabled(false);
     TasteIE->hide();
     BadgeOverlay(boSetView, 1);
+    setFocus();
+}
+
+bool TDetailansicht::InTableView() const
+{
+    return GridTabelle && GridTabelle->isVisibleTo(this);
+}
+
+void TDetailansicht::keyPressEvent(QKeyEvent *event)
+{
+    void (TDetailansicht::*handler)() = nullptr;
+    if (!InTableView() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_PageUp:
+            handler = &TDetailansicht::TastePfeilLClick;
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_PageDown:
+            handler = &TDetailansicht::TastePfeilRClick;
+            break;
+        case Qt::Key_Home:
+            handler = &TDetailansicht::FirstGame;
+            break;
+        case Qt::Key_End:
+            handler = &TDetailansicht::LastGame;
+            break;
+        default:
+            break;
+        }
+    }
+    if (handler)
+        RunGuarded([this, handler] { (this->*handler)(); });
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TDetailansicht::FirstGame()
+{
+    ClientDataSet1->First();
+}
+
+void TDetailansicht::LastGame()
+{
+    ClientDataSet1->Last();
 }
 
 // Each dialog is made anew, owned by this window, run modally and destroyed at once.

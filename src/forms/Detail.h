@@ -45,11 +45,19 @@ public:
 
     bool Dragging() const { return drag_->Active(); }
 
+protected:
+    // The review page's keys: Left/Right and Page Up/Down as the arrows, Home and End to the
+    // first and last game. The table view's grid takes its own keys.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     TImage *AddPicture(const QString &name, const QRect &bounds, QStringView skin, bool takesInput, bool visible,
                        const QString &label = {});
     void OnClick(TImage *button, void (TDetailansicht::*handler)());
     void MakeGrid();
+    bool InTableView() const;
+    void FirstGame();
+    void LastGame();
 
     SurfaceDrag *drag_; // FormMouseDown, FormMouseMove, FormMouseUp
     bool holdPage_ = false; // the cursor moves but the page waits
