@@ -9,8 +9,10 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -187,4 +189,64 @@ TEST_F(Tips, GridTitlesWearTheCellsFaceInBoldInBothWindows)
         EXPECT_TRUE(titles.bold());
         EXPECT_FALSE(cells.bold());
     }
+}
+
+namespace {
+
+// White pixels of a column's title as drawn.
+int WhiteInTitle(QHeaderView *header, int section)
+{
+    const QImage titles = header->grab().toImage();
+    int white = 0;
+    const int left = header->sectionViewportPosition(section);
+    for (int x = std::max(0, left); x < std::min(titles.width(), left + header->sectionSize(section)); ++x)
+        for (int y = 0; y < titles.height(); ++y)
+            white += titles.pixel(x, y) == qRgb(255, 255, 255);
+    return white;
+}
+
+// Hovers over a cell of the first row as the pointer would, asking for its tooltip.
+void Hover(TDBGrid *grid, int column)
+{
+    const QRect cell = grid->visualRect(grid->model()->index(0, column));
+    QHelpEvent help(QEvent::ToolTip, cell.center(), grid->viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(grid->viewport(), &help);
+}
+
+void ExpectFittedColumnsAndWholeTooltip(TDBGrid *grid, const QString &longHint)
+{
+    QHeaderView *header = grid->horizontalHeader();
+    const int hint = header->count() - 1, kind = hint - 1;
+    QCoreApplication::processEvents(); // the scroll range follows the columns' sizes
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0) << "the columns fit the grid";
+    EXPECT_GE(header->sectionSize(hint), grid->width() / 3);
+    // "Hinweis" has more than twice the letters of "Art": drawn whole, more white too.
+    EXPECT_GT(WhiteInTitle(header, hint), 2 * WhiteInTitle(header, kind)) << "the Hinweis title is not drawn";
+
+    Hover(grid, 2); // the page number fits its cell
+    EXPECT_FALSE(QToolTip::isVisible());
+    Hover(grid, hint);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QString(QToolTip::text()).replace(u'\n', u' '), longHint);
+    for (const QString &line : QToolTip::text().split(u'\n'))
+        EXPECT_LE(QFontMetrics(QToolTip::font()).horizontalAdvance(line), 480);
+    QToolTip::hideText();
+}
+
+} // namespace
+
+TEST_F(Tips, ColumnsFitTheGridAndACutTextReadsWholeAsATooltip)
+{
+    QString longHint;
+    while (longHint.size() < 255)
+        longHint += u"Drücken Sie im Hafen F3 "_s;
+    longHint = longHint.left(255);
+    const QString title = u"Sternenwacht II: Die Rückkehr der Kometenflotte"_s; // a wide first column
+    Open({Game(title)}, {Tip(title, u"Nr. 1998-02"_s, 10, u"Taktik"_s, longHint)});
+    TFormTips tips(window.get());
+    QTimer::singleShot(0, &tips, [&] {
+        ExpectFittedColumnsAndWholeTooltip(tips.GridTabelle, longHint);
+        tips.accept();
+    });
+    tips.exec();
 }

@@ -35,6 +35,7 @@ TFormTips::TFormTips(QWidget *owner) : QDialog(owner, Qt::Dialog | Qt::Frameless
     DataSource1 = new TDataSource(ClientDataSet1, GridColumnsOf(TipsTable()), this);
     GridTabelle = new TDBGrid(this, u"GridTabelle"_s, PageLayout::TipsGrid, DataSource1);
     GridTabelle->setFont(DialogFont());
+    GridTabelle->SetLastColumnFilling(true); // the hint takes the room the other columns leave
     ShowGridForReading(GridTabelle);
     GridTabelle->setFocus();
 

@@ -7,9 +7,41 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolTip>
+
+#include <numeric>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kWidestFittedColumn = 240;
+
+// A long text broken at its blanks into lines of at most `width` pixels, so that a tooltip
+// reads as a paragraph rather than one line running off the screen.
+QString WrappedForTooltip(const QString &text, const QFontMetrics &metrics, int width)
+{
+    const QStringList words = text.split(u' ');
+    QStringList lines;
+    QString line = words.constFirst();
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        if (!line.isEmpty() && metrics.horizontalAdvance(line + u' ' + words[i]) > width) {
+            lines << line;
+            line = words[i];
+        } else {
+            line += u' ' + words[i];
+        }
+    }
+    lines << line;
+    return lines.join(u'\n');
+}
+
+} // namespace
 
 TDBGrid::TDBGrid(QWidget *parent, const QString &name, const QRect &bounds, TDataSource *source)
     : QTableView(parent), source_(source)
@@ -84,7 +116,79 @@ void TDBGrid::FitColumns()
     horizontalHeader()->setResizeContentsPrecision(0); // the rows on the screen alone: a big table stays quick
     resizeColumnsToContents();
     for (int column = 0; column < source_->columnCount(); ++column)
-        setColumnWidth(column, std::min(columnWidth(column) + 8, 240));
+        setColumnWidth(column, std::min(columnWidth(column) + 8, kWidestFittedColumn));
+    if (lastColumnFilling_)
+        LeaveRoomForLastColumn();
+}
+
+void TDBGrid::SetLastColumnFilling(bool filling)
+{
+    lastColumnFilling_ = filling;
+    horizontalHeader()->setStretchLastSection(filling);
+}
+
+void TDBGrid::LeaveRoomForLastColumn()
+{
+    const int last = source_->columnCount() - 1;
+    if (last < 1)
+        return;
+    // The room beside a vertical scroll bar, whether one shows yet or not.
+    const int room = width() - verticalScrollBar()->sizeHint().width();
+    const int forOthers = room - room / 3;
+    std::vector<int> fitted, least;
+    for (int column = 0; column < last; ++column) {
+        fitted.push_back(columnWidth(column));
+        least.push_back(std::min(fitted.back(), horizontalHeader()->sectionSizeHint(column)));
+    }
+    const auto widthsUnder = [&](int cap) {
+        int sum = 0;
+        for (size_t i = 0; i < fitted.size(); ++i)
+            sum += std::max(least[i], std::min(fitted[i], cap));
+        return sum;
+    };
+    // The largest common cap under which the others fit; their titles stay whole regardless.
+    int low = 0, high = kWidestFittedColumn;
+    while (low < high) {
+        const int cap = (low + high + 1) / 2;
+        if (widthsUnder(cap) <= forOthers)
+            low = cap;
+        else
+            high = cap - 1;
+    }
+    for (int column = 0; column < last; ++column)
+        setColumnWidth(column, std::max(least[size_t(column)], std::min(fitted[size_t(column)], low)));
+    // The header stretches the last section anew only when told again, and never below the
+    // width it had then: its title's.
+    setColumnWidth(last, horizontalHeader()->sectionSizeHint(last));
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setStretchLastSection(true);
+}
+
+bool TDBGrid::TextIsCut(const QModelIndex &index) const
+{
+    // The cell's text stands between margins as the style draws it, beside a grid line.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int room = columnWidth(index.column()) - (showGrid() ? 1 : 0) - 2 * margin;
+    return fontMetrics().horizontalAdvance(index.data(Qt::DisplayRole).toString()) > room;
+}
+
+bool TDBGrid::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QModelIndex index = indexAt(help->pos());
+    if (!index.isValid() || !TextIsCut(index)) {
+        QToolTip::hideText();
+        return true;
+    }
+    const QScreen *screen = viewport()->screen();
+    const int lineWidth = std::min(480, screen ? screen->availableGeometry().width() * 3 / 4 : 480);
+    QToolTip::showText(help->globalPos(),
+                       WrappedForTooltip(index.data(Qt::DisplayRole).toString(), QFontMetrics(QToolTip::font()),
+                                         lineWidth),
+                       viewport(), visualRect(index));
+    return true;
 }
 
 void TDBGrid::showEvent(QShowEvent *event)

@@ -18,8 +18,11 @@ public:
     bool ReadOnly() const;
     void SetColors(const QColor &background, const QColor &text);
     // Sizes the columns to their titles and the values of the rows on the screen, none wider
-    // than 240 pixels; a hidden grid when it is next shown.
+    // than 240 pixels; a hidden grid when it is next shown. With the last column filling,
+    // that column takes the room the others leave, at least a third of the grid: the widest
+    // of the others give way, none narrower than its title.
     void FitColumns();
+    void SetLastColumnFilling(bool filling);
     // Takes over what an open cell editor holds, as if the user had confirmed it.
     void CommitEdit();
 
@@ -28,6 +31,8 @@ signals:
     void TitleClick(const QString &fieldName);
 
 protected:
+    // A cell whose text is cut shows all of it as a tooltip.
+    bool viewportEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -38,8 +43,11 @@ private:
     void FollowCursor();
     void FollowFontInTitles();
     void DropUntouchedAppend();
+    void LeaveRoomForLastColumn();
+    bool TextIsCut(const QModelIndex &index) const;
 
     TDataSource *source_;
     bool fitWhenShown_ = false;
+    bool lastColumnFilling_ = false;
     bool following_ = false; // the grid is being moved to the cursor, not the cursor to the grid
 };

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The dialogs under a real X server, driven by keys as a keyboard user would: the title
 # search finds a mixed-case title by its lower-case prefix and lights the lamp, Tab and
-# Enter press "Löschen"; a game without tips shows the warning, then the tips window,
-# which Esc does not close and its close picture does; the info dialog's button takes
+# Enter press "Löschen"; a game without tips shows the warning, then the tips window (every
+# column title drawn, a cut tip whole in its tooltip), which Esc does not close and its
+# close picture does; the info dialog's button takes
 # Enter.
 # Usage (under Xvfb): dialogs.sh <demo CD folder> <xshot>
 set -uo pipefail
@@ -52,8 +53,13 @@ tips=$(wait_for_window "FormTips")
 if [ -n "$tips" ]; then
   pass "the tips window opened after the warning"
   focus_window "$tips"
-  xdotool key Escape # in the grid, which has the focus
+  hint_title() { "$XSHOT" "$tips" --count 255 255 255 310 16 150 20; } # the last column's title, in white
+  [ "$(hint_title)" -gt 20 ] && pass "the Hinweis title is drawn" || fail "the Hinweis title is blank"
   eval "$(xdotool getwindowgeometry --shell "$tips")"
+  tooltip() { [ "$("$XSHOT" root --count 255 255 220 0 0 1024 768)" -gt 2000 ]; }
+  xdotool mousemove $((X + 380)) $((Y + 44)) sleep 0.2 mousemove $((X + 384)) $((Y + 45)) # a cut tip
+  eventually tooltip && pass "a cut tip shows whole in a tooltip" || fail "no tooltip over a cut tip"
+  xdotool key Escape # in the grid, which has the focus
   xdotool mousemove $((X + 60)) $((Y + 340)) click 1 # on the window's own surface
   xdotool key Escape
   stays "FormTips" && pass "Esc did not close the tips window" || fail "Esc closed the tips window"
