@@ -272,13 +272,19 @@ TEST_F(StartupProcess, NormalModeRunsInItsFolderAndWritesNothing)
     EXPECT_EQ(QFileInfo(game).lastModified(), modified);
 }
 
-TEST_F(StartupProcess, EditModeRewritesTheGameTableAtTheEnd)
+TEST_F(StartupProcess, EditModeRewritesTheGameTableAtTheEndAndLeavesNoOtherTrace)
 {
     const QString game = folder + u'/' + kGameTableFile;
+    const auto entries = [this] {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    };
+    const QStringList present = entries();
     struct stat before;
     ASSERT_EQ(::stat(QFile::encodeName(game).constData(), &before), 0);
     ASSERT_TRUE(Start({u"/e"_s})) << "the program did not enter its own folder";
+    EXPECT_TRUE(QFile::exists(folder + u'/' + kEditLockFile)) << "the editor holds no lock";
     EXPECT_EQ(Terminate(), 0);
+    EXPECT_EQ(entries(), present) << "no lock file nor anything else is left behind";
     struct stat after;
     ASSERT_EQ(::stat(QFile::encodeName(game).constData(), &after), 0);
     EXPECT_NE(after.st_ino, before.st_ino); // a new file took the old one's place

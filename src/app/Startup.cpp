@@ -105,5 +105,6 @@ int RunSpieldex(QApplication &app, const QStringList &arguments)
     BadgeOverlay(boInit);
     SearchTextStore(stClear);
     RunMainWindow(app);
+    ReleaseEditLock(); // the tables are saved: the folder is left as the editor found it
     return 0;
 }

@@ -15,6 +15,17 @@
 namespace {
 
 int editLockFd = -1; // held open for the whole run: closing it would drop the lock
+QByteArray editLockPath; // absolute: a file dialog may have moved the current folder since
+
+#ifdef Q_OS_UNIX
+// True while the name leads to the open file.
+bool NamesOpenFile(const QByteArray &path, int fd)
+{
+    struct stat open, named;
+    return ::fstat(fd, &open) == 0 && ::stat(path.constData(), &named) == 0 && open.st_dev == named.st_dev
+        && open.st_ino == named.st_ino;
+}
+#endif
 
 } // namespace
 
@@ -56,16 +67,27 @@ EditLock TakeEditLock(const QString &lockFileName)
 {
     ReleaseEditLock();
 #ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(lockFileName).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return EditLock::Unavailable;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool busy = errno == EWOULDBLOCK;
+    const QByteArray path = QFile::encodeName(QFileInfo(lockFileName).absoluteFilePath());
+    // An editor that ends unlinks the lock file while it still holds it. Whoever opened the
+    // file before that and locks it after holds a name no longer in the folder: that lock
+    // counts for nothing, and the file the name now leads to is locked afresh.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return EditLock::Unavailable;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const bool busy = errno == EWOULDBLOCK;
+            ::close(fd);
+            return busy ? EditLock::Busy : EditLock::Unavailable;
+        }
+        if (NamesOpenFile(path, fd)) {
+            editLockFd = fd;
+            editLockPath = path;
+            return EditLock::Taken;
+        }
         ::close(fd);
-        return busy ? EditLock::Busy : EditLock::Unavailable;
     }
-    editLockFd = fd;
-    return EditLock::Taken;
+    return EditLock::Unavailable;
 #else
     Q_UNUSED(lockFileName);
     return EditLock::Unavailable;
@@ -75,8 +97,14 @@ EditLock TakeEditLock(const QString &lockFileName)
 void ReleaseEditLock()
 {
 #ifdef Q_OS_UNIX
-    if (editLockFd >= 0)
+    if (editLockFd >= 0) {
+        // Unlinked while still held, and only while the name still leads to this file, so no
+        // editor ever locks a file that has left the folder and believes it holds it.
+        if (NamesOpenFile(editLockPath, editLockFd))
+            ::unlink(editLockPath.constData());
         ::close(editLockFd);
+    }
 #endif
     editLockFd = -1;
+    editLockPath.clear();
 }

@@ -10,9 +10,10 @@ QString RunningProgramPath();
 bool MakeFileWritable(const QString &fileName);
 
 // Edit mode's hold on a folder: an advisory lock on a lock file of the program's own,
-// held until the run ends or ReleaseEditLock; the system drops it when a run dies, so a
-// killed run leaves no stale lock. Busy while another run holds it; Unavailable when the
-// lock file cannot be made or locked at all.
+// held until ReleaseEditLock, which removes the file, or until the run ends; the system
+// drops it when a run dies, so a killed run leaves at most an unlocked file that the next
+// start takes over. Busy while another run holds it; Unavailable when the lock file cannot
+// be made or locked at all.
 enum class EditLock { Taken, Busy, Unavailable };
 EditLock TakeEditLock(const QString &lockFileName);
 void ReleaseEditLock();
