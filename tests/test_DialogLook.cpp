@@ -8,15 +8,24 @@
 #include "Messages.h"
 #include "RecordingFileDialogs.h"
 #include "TClientDataSet.h"
+#include "TestFiles.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QHeaderView>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTreeView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -181,5 +190,50 @@ TEST(GermanTexts, TheFrameworksOwnBoxesAndFileDialogsSpeakGerman)
         for (const QString &text : {u"Suchen in:"_s, u"Dateiname:"_s, u"Abbrechen"_s,
                                     saving ? u"Speichern"_s : u"Öffnen"_s})
             EXPECT_TRUE(texts.contains(text)) << text.toStdString() << " in " << texts.join(u'|').toStdString();
+    }
+}
+
+TEST(GermanTexts, FileDialogsShowTheirLabelsTypesAndGermanDatesWhole)
+{
+    ASSERT_TRUE(LoadGermanTexts(*qApp));
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"Verzeichnis mit Bildern"_s));
+    WriteBytes(dir.filePath(u"spdex_d.txt"_s), "TITEL\r\n");
+    ScopedCurrentDir here(dir.path());
+    // The framework keeps a file dialog's column widths in the user's settings: none here.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    const FileDialogRequest request{u"Datei exportieren"_s, u"Textdateien (*.txt)"_s, u"txt"_s, u"spdex_d.txt"_s};
+    for (const bool saving : {false, true}) {
+        SCOPED_TRACE(saving ? "save" : "open");
+        const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(nullptr, request, saving);
+        dialog->setFilter(QDir::AllEntries | QDir::NoDotAndDotDot);
+        dialog->setNameFilter(u"*"_s);
+        dialog->show();
+        auto *list = dialog->findChild<QTreeView *>(u"treeView"_s);
+        ASSERT_TRUE(list);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount(list->rootIndex()) == 2; }));
+        QCoreApplication::processEvents();
+
+        for (const QLabel *label : dialog->findChildren<QLabel *>()) {
+            if (label->isVisible())
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text().remove(u'&')), label->width())
+                    << label->text().toStdString();
+        }
+        const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 1; column < list->header()->count(); ++column) {
+                const QString text = list->model()->index(row, column, list->rootIndex()).data().toString();
+                EXPECT_LE(list->fontMetrics().horizontalAdvance(text) + 2 * margin, list->columnWidth(column))
+                    << text.toStdString() << " is cut";
+            }
+            const QString date = list->model()->index(row, 3, list->rootIndex()).data().toString();
+            EXPECT_TRUE(QRegularExpression(u"^\\d\\d\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d$"_s).match(date).hasMatch())
+                << date.toStdString();
+        }
+        auto *places = dialog->findChild<QListView *>(u"sidebar"_s);
+        ASSERT_TRUE(places);
+        EXPECT_LE(places->sizeHintForColumn(0), places->viewport()->width());
     }
 }
