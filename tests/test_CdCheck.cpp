@@ -31,6 +31,7 @@ Row Game(const QString &title, const std::function<void(Row &)> &change = {})
     Row row(kGameFieldCount, FieldValue::null());
     row[kTitel] = FieldValue(title);
     row[kAusgabe] = FieldValue(u"Nr. 1998-12"_s);
+    row[kWertung] = FieldValue(qint64(80));
     row[kBildname] = FieldValue(u"a.png"_s);
     if (change)
         change(row);
@@ -144,6 +145,12 @@ TEST(CdCheck, EachKindOnCraftedFoldersWithItsExactFinding)
           {Severity::Warning, "title-duplicate", "spdex_d.cds", 2, u"TITEL", u"Gutes Spiel", nullptr, nullptr}}},
         {"rating-out-of-range", {{Game(u"R"_s, [](Row &r) { r[kGrafik] = FieldValue(qint64(101)); })}},
          {{Severity::Warning, "rating-out-of-range", "spdex_d.cds", 1, u"GRAFIK", u"R", nullptr, nullptr}}},
+        {"rating-missing, only for the overall rating",
+         {{Game(u"R"_s, [](Row &r) {
+             r[kWertung] = FieldValue::null();
+             r[kGrafik] = FieldValue::null();
+         })}},
+         {{Severity::Warning, "rating-missing", "spdex_d.cds", 1, u"WERTUNG", u"R", nullptr, nullptr}}},
         {"text-too-long", {{good}, {Tip(u"Gutes Spiel"_s, QString(256, u'x'))}},
          {{Severity::Warning, "text-too-long", "spdex_t.cds", 1, u"Hinweis", u"Gutes Spiel", nullptr, nullptr}}},
         {"screenshot-unused", {{good}, {}, {{u"DATA/199812/a.png"_s, GoodShot()}, {u"DATA/000000/b.png"_s, GoodShot()}}},
@@ -227,4 +234,56 @@ TEST(CdCheck, ExitStatusAndJsonOfTheProgram)
     EXPECT_TRUE(QString::fromUtf8(err).contains(u"gibt es nicht"_s)) << err.constData();
     EXPECT_EQ(RunCheck({u"--unbekannt"_s}, nullptr, &err), 2);
     EXPECT_TRUE(err.startsWith("Aufruf: ")) << err.constData();
+}
+
+TEST(CdCheck, FindingsNameTheRecordAsAnEditorFindsItAndDamageInGerman)
+{
+    CdFolder folder({{Game(u"Gutes Spiel"_s), Game(u"Ohne Ausgabe"_s, [](Row &r) {
+                          r[kAusgabe] = FieldValue::null();
+                          r[kBildname] = FieldValue::null();
+                      })},
+                     {Tip(u"Gutes Spiel"_s), Tip(u"Niemandes Spiel"_s)},
+                     {{u"DATA/199812/a.png"_s, GoodShot().left(200)}}});
+    int progressTotal = -1;
+    const CheckReport report = CheckCd(folder.dir.path(), {1, [&](int, int total) { progressTotal = total; }});
+    EXPECT_EQ(progressTotal, report.screenshotsNamed) << "the progress line and the summary count alike";
+    EXPECT_EQ(report.screenshotsNamed, 1);
+    const QString text = ReportText(report);
+    for (const QString &line :
+         {u"Fehler:   spdex_d.cds, Spiel „Gutes Spiel“ (Ausgabe „Nr. 1998-12“), Zeile 1 der gespeicherten "
+          u"Reihenfolge: Das Bild DATA/199812/a.png ist beschädigt: die Datei endet vorzeitig (Meldung von "
+          u"libpng: „Read Error“)."_s,
+          u"Warnung:  spdex_d.cds, Spiel „Ohne Ausgabe“ (ohne Ausgabe), Zeile 2 der gespeicherten Reihenfolge: "_s,
+          u"Fehler:   spdex_t.cds, Tipp zu „Niemandes Spiel“ (Art „Cheat“, Seite 3), Zeile 2 der gespeicherten "
+          u"Reihenfolge: "_s,
+          u"Geprüft: 2 Spiele, 2 Tipps, 1 genanntes Bild (1 Datei unter DATA) – 2 Fehler, 2 Warnungen\n"_s})
+        EXPECT_TRUE(text.contains(line)) << line.toStdString() << "\nin\n" << text.toStdString();
+    EXPECT_FALSE(text.contains(u"Nr. 1 "_s) || text.contains(u"Nr. 2 "_s)) << "records named like issues";
+
+    const QJsonObject tip = ReportJson(report)[u"findings"_s].toArray().last().toObject();
+    EXPECT_EQ(tip[u"tipType"_s].toString(), u"Cheat"_s);
+    EXPECT_EQ(tip[u"page"_s].toString(), u"3"_s);
+    EXPECT_TRUE(tip[u"issue"_s].isNull());
+    EXPECT_EQ(tip[u"where"_s].toString(),
+              u"Tipp zu „Niemandes Spiel“ (Art „Cheat“, Seite 3), Zeile 2 der gespeicherten Reihenfolge"_s);
+}
+
+TEST(CdCheck, HelpAndAFolderThatIsNoCd)
+{
+    QByteArray out, err;
+    EXPECT_EQ(RunCheck({u"--help"_s}, &out, &err), 0);
+    for (const char *option : {"Aufruf: spdexcheck [--json] [ORDNER]", "ORDNER", "--json", "--help", "Rückgabewert"})
+        EXPECT_TRUE(out.contains(option)) << option;
+    EXPECT_TRUE(err.isEmpty());
+
+    QTemporaryDir notACd;
+    WriteTable(notACd.filePath(kTipsTableFile), TipsTableFields(), {});
+    for (const QStringList &arguments : {QStringList{notACd.path()}, QStringList{u"--json"_s, notACd.path()}}) {
+        EXPECT_EQ(RunCheck(arguments, &out, &err), 2);
+        EXPECT_TRUE(out.isEmpty()) << out.constData();
+        const QString message = QString::fromUtf8(err).trimmed();
+        EXPECT_EQ(message.count(u'\n'), 0) << "one message";
+        EXPECT_EQ(message.count(notACd.path()), 1) << message.toStdString();
+        EXPECT_TRUE(message.contains(u"spdex_d.cds"_s)) << message.toStdString();
+    }
 }

@@ -363,7 +363,7 @@ TEST_F(DemoDataCd, TheCdCheckFindsExactlyWhatWasPlanted)
     for (const PlantedFinding &p : PlantedFindings(games(), tips()))
         planted << u"%1 %2 %3 %4"_s.arg(p.kind, p.table).arg(p.record).arg(p.field);
     EXPECT_EQ(found, planted);
-    EXPECT_EQ(planted.size(), 9);
+    EXPECT_EQ(planted.size(), 10);
 }
 
 TEST_F(DemoDataCd, MkdemoWritesTheSameBytesInAnotherProcess)

@@ -393,6 +393,7 @@ std::vector<PlantedFinding> PlantedFindings(const RecordStore &games, const Reco
     // The cases of ApplyAwkwardCase that the check reports, by their index.
     game(u"no-screenshot"_s, 9, kBildname);
     game(u"no-screenshot"_s, 33, kBildname);
+    game(u"rating-missing"_s, 40, kWertung);
     game(u"rating-out-of-range"_s, 47, kGrafik);
     game(u"key-not-digits"_s, 52, kAusgabe);
     // The screenshots DemoCd leaves out or spoils, by title.

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QImage>
 #include <QJsonArray>
@@ -72,9 +73,10 @@ void Load(LoadedTable &table, const QString &file, std::vector<Finding> &finding
         table.data.LoadFromFile(file);
         table.loaded = true;
     } catch (const std::exception &error) {
-        findings.push_back({Severity::Error, u"table-unreadable"_s, file, std::nullopt, std::nullopt, std::nullopt,
-                            file, std::nullopt,
-                            u"Die Tabelle %1 kann nicht gelesen werden: %2"_s.arg(file, QString::fromUtf8(error.what()))});
+        Finding &f = findings.emplace_back();
+        f.kind = u"table-unreadable"_s;
+        f.table = f.path = file;
+        f.message = u"Die Tabelle %1 kann nicht gelesen werden: %2"_s.arg(file, QString::fromUtf8(error.what()));
     }
 }
 
@@ -123,15 +125,25 @@ class Checker {
 public:
     Checker(std::vector<Finding> &findings) : findings_(findings) {}
 
+    // A finding about the record in `row` (0-based) of a table; what names the record is
+    // filled in later, from the table.
     void Add(Severity severity, const QString &kind, const QString &table, int row, const std::optional<QString> &field,
-             const std::optional<QString> &title, const std::optional<QString> &path, const QString &message,
+             const std::optional<QString> &path, const QString &message,
              const std::optional<QString> &suggestion = std::nullopt)
     {
-        findings_.push_back({severity, kind, table, row + 1, field, title, path, suggestion, message});
+        Finding &f = findings_.emplace_back();
+        f.severity = severity;
+        f.kind = kind;
+        f.table = table;
+        f.record = row + 1;
+        f.field = field;
+        f.path = path;
+        f.suggestion = suggestion;
+        f.message = message;
     }
 
     // Texts longer than their field's size, in either table.
-    void TextLengths(const TClientDataSet &table, const QString &file, const QString &titleField)
+    void TextLengths(const TClientDataSet &table, const QString &file)
     {
         for (int row = 0; row < table.RecordCount(); ++row) {
             for (int f = 0; f < table.FieldCount(); ++f) {
@@ -139,18 +151,11 @@ public:
                 const FieldValue value = table.ValueAtRow(row, f);
                 if (def.type != FieldType::Text || def.size <= 0 || value.isNull() || value.toText().size() <= def.size)
                     continue;
-                Add(Severity::Warning, u"text-too-long"_s, file, row, def.name, TitleAt(table, row, titleField),
-                    std::nullopt,
+                Add(Severity::Warning, u"text-too-long"_s, file, row, def.name, std::nullopt,
                     u"Der Text in %1 hat %2 Zeichen, das Feld fasst %3; die Seite zeigt ihn, ein Export und "
                     u"Import kürzen ihn."_s.arg(def.name).arg(value.toText().size()).arg(def.size));
             }
         }
-    }
-
-    static std::optional<QString> TitleAt(const TClientDataSet &table, int row, const QString &field)
-    {
-        const int f = table.FieldIndex(field);
-        return f < 0 ? std::nullopt : TextOf(table.ValueAtRow(row, f));
     }
 
 private:
@@ -162,7 +167,72 @@ int FieldOrMinus(const TClientDataSet &table, GameField field)
     return table.FieldIndex(GameFieldName(field));
 }
 
+// What libpng's words for a damaged file mean, in German; libpng's own text stays beside it.
+QString DamageReason(const QString &libpng)
+{
+    const auto says = [&libpng](QStringView words) { return libpng.contains(words, Qt::CaseInsensitive); };
+    if (libpng.isEmpty())
+        return u"die Farbpalette fehlt oder ist ungültig"_s;
+    if (says(u"Read Error") || says(u"unexpected end"))
+        return u"die Datei endet vorzeitig"_s;
+    if (says(u"CRC"))
+        return u"eine Prüfsumme stimmt nicht: die Datei wurde verändert oder falsch übertragen"_s;
+    if (says(u"Not enough image data"))
+        return u"die Bilddaten sind unvollständig"_s;
+    if (says(u"Too much image data") || says(u"Extra compressed data"))
+        return u"die Datei enthält mehr Bilddaten, als das Bild fasst"_s;
+    if (says(u"filter"))
+        return u"eine Bildzeile ist mit einem unbekannten Filter gespeichert"_s;
+    if (says(u"IHDR"))
+        return u"der Bildkopf ist fehlerhaft"_s;
+    if (says(u"PLTE") || says(u"palette"))
+        return u"die Farbpalette ist fehlerhaft"_s;
+    if (says(u"IDAT") || says(u"invalid") || says(u"incorrect") || says(u"too many"))
+        return u"die komprimierten Bilddaten sind fehlerhaft"_s;
+    return u"die Datei ist fehlerhaft aufgebaut"_s;
+}
+
+QString DamageMessage(const QString &path, const QString &libpng)
+{
+    QString message = u"Das Bild %1 ist beschädigt: %2"_s.arg(path, DamageReason(libpng));
+    if (!libpng.isEmpty())
+        message += u" (Meldung von libpng: %1)"_s.arg(Quoted(libpng));
+    return message + u'.';
+}
+
+// Fills in what names each finding's record: the title, and a game's issue or a tip's
+// kind and page, from the table the finding is about.
+void NameRecords(std::vector<Finding> &findings, const LoadedTable &games, const LoadedTable &tips)
+{
+    for (Finding &f : findings) {
+        if (!f.table || !f.record)
+            continue;
+        const bool isGame = *f.table == kGameTableFile;
+        const LoadedTable &table = isGame ? games : tips;
+        const int row = *f.record - 1;
+        if (!table.loaded || row < 0 || row >= table.data.RecordCount())
+            continue;
+        const auto text = [&](const QString &field) {
+            const int index = table.data.FieldIndex(field);
+            return index < 0 ? std::nullopt : TextOf(table.data.ValueAtRow(row, index));
+        };
+        if (isGame) {
+            f.title = text(GameFieldName(kTitel));
+            f.issue = text(GameFieldName(kAusgabe));
+        } else {
+            f.title = text(TipFieldName(kTipTitel));
+            f.tipType = text(TipFieldName(kTipArt));
+            f.page = text(TipFieldName(kTipSeite));
+        }
+    }
+}
+
 } // namespace
+
+bool IsCdFolder(const QString &folder)
+{
+    return QFileInfo(QDir(folder).filePath(kGameTableFile)).isFile();
+}
 
 int CheckReport::Count(Finding::Severity severity) const
 {
@@ -211,7 +281,7 @@ CheckReport CheckCd(const QString &folder, const CheckOptions &options)
         for (int row = 0; row < g.RecordCount(); ++row) {
             const std::optional<QString> title = TextOf(value(row, titel));
             if (!title || title->isEmpty())
-                checker.Add(Severity::Error, u"title-empty"_s, kGameTableFile, row, GameFieldName(kTitel), title,
+                checker.Add(Severity::Error, u"title-empty"_s, kGameTableFile, row, GameFieldName(kTitel),
                             std::nullopt, u"Das Spiel hat keinen Titel."_s);
             else
                 rowsByTitle[*title].append(row);
@@ -222,7 +292,7 @@ CheckReport CheckCd(const QString &folder, const CheckOptions &options)
                                     return c >= u'0' && c <= u'9';
                                 });
             if (issue.isNull() || !digits)
-                checker.Add(Severity::Warning, u"key-not-digits"_s, kGameTableFile, row, GameFieldName(kAusgabe), title,
+                checker.Add(Severity::Warning, u"key-not-digits"_s, kGameTableFile, row, GameFieldName(kAusgabe),
                             std::nullopt,
                             issue.isNull() ? u"Das Spiel hat keine Ausgabe; sein Bild wird in DATA/000000 gesucht."_s
                                            : u"Der Bildordner %1 aus der Ausgabe %2 besteht nicht aus sechs Ziffern."_s
@@ -230,7 +300,7 @@ CheckReport CheckCd(const QString &folder, const CheckOptions &options)
 
             const std::optional<QString> name = TextOf(value(row, bildname));
             if (!name || name->isEmpty()) {
-                checker.Add(Severity::Warning, u"no-screenshot"_s, kGameTableFile, row, GameFieldName(kBildname), title,
+                checker.Add(Severity::Warning, u"no-screenshot"_s, kGameTableFile, row, GameFieldName(kBildname),
                             std::nullopt, u"Das Spiel hat kein Bild; die Seite zeigt das Ersatzbild."_s);
             } else {
                 const QString path = QDir::cleanPath(u"DATA/"_s + key + u'/' + *name);
@@ -242,13 +312,17 @@ CheckReport CheckCd(const QString &folder, const CheckOptions &options)
             for (size_t r = 0; r < ratingColumns.size(); ++r) {
                 const GameField field = kRatingFields[r];
                 const FieldValue rating = value(row, ratingColumns[r]);
-                if (rating.isNull())
+                if (rating.isNull()) {
+                    if (field == kWertung)
+                        checker.Add(Severity::Warning, u"rating-missing"_s, kGameTableFile, row, GameFieldName(field),
+                                    std::nullopt, u"Das Spiel hat keine Wertung; die Seite zeigt ein leeres rotes Feld."_s);
                     continue;
+                }
                 bool ok = false;
                 const qint64 number = rating.toText().toLongLong(&ok);
                 if (!ok || number < 0 || number > 100)
                     checker.Add(Severity::Warning, u"rating-out-of-range"_s, kGameTableFile, row, GameFieldName(field),
-                                title, std::nullopt,
+                                std::nullopt,
                                 u"Die Wertung %1 in %2 liegt nicht zwischen 0 und 100; die Seite zeigt \"--\"."_s.arg(
                                     rating.toText(), GameFieldName(field)));
             }
@@ -256,25 +330,25 @@ CheckReport CheckCd(const QString &folder, const CheckOptions &options)
         for (auto it = rowsByTitle.cbegin(); it != rowsByTitle.cend(); ++it) {
             if (it.value().size() < 2)
                 continue;
-            QStringList records;
+            QStringList rows;
             for (int row : it.value())
-                records << QString::number(row + 1);
+                rows << QString::number(row + 1);
+            const QString listed = rows.mid(0, rows.size() - 1).join(u", "_s) + u" und "_s + rows.constLast();
             for (int row : it.value())
-                checker.Add(Severity::Warning, u"title-duplicate"_s, kGameTableFile, row, GameFieldName(kTitel), it.key(),
+                checker.Add(Severity::Warning, u"title-duplicate"_s, kGameTableFile, row, GameFieldName(kTitel),
                             std::nullopt,
-                            u"Den Titel %1 tragen die Spiele Nr. %2; die Tipps erscheinen bei allen."_s.arg(
-                                Quoted(it.key()), records.join(u", "_s)));
+                            u"Den Titel %1 tragen die Spiele in den Zeilen %2 der gespeicherten Reihenfolge; die "
+                            u"Tipps erscheinen bei allen."_s.arg(Quoted(it.key()), listed));
         }
-        checker.TextLengths(g, kGameTableFile, GameFieldName(kTitel));
+        checker.TextLengths(g, kGameTableFile);
     }
 
     toDecode.removeDuplicates();
+    report.screenshotsNamed = int(toDecode.size());
     const QHash<QString, Decoded> decoded = DecodeAll(toDecode, options);
     for (const Shot &shot : shots) {
-        const std::optional<QString> title = Checker::TitleAt(g, shot.row, GameFieldName(kTitel));
         const auto error = [&](const QString &kind, const QString &message) {
-            checker.Add(Severity::Error, kind, kGameTableFile, shot.row, GameFieldName(kBildname), title, shot.path,
-                        message);
+            checker.Add(Severity::Error, kind, kGameTableFile, shot.row, GameFieldName(kBildname), shot.path, message);
         };
         const Decoded result = decoded.value(shot.path);
         switch (result.code) {
@@ -291,9 +365,7 @@ CheckReport CheckCd(const QString &folder, const CheckOptions &options)
                   u"Das Bild %1 ist kein PNG von 320 × 240 Punkten mit 8-Bit-Palette ohne Zeilensprung."_s.arg(shot.path));
             break;
         default:
-            error(u"screenshot-damaged"_s,
-                  result.damage.isEmpty() ? u"Das Bild %1 ist beschädigt."_s.arg(shot.path)
-                                          : u"Das Bild %1 ist beschädigt (%2)."_s.arg(shot.path, result.damage));
+            error(u"screenshot-damaged"_s, DamageMessage(shot.path, result.damage));
             break;
         }
     }
@@ -327,17 +399,21 @@ CheckReport CheckCd(const QString &folder, const CheckOptions &options)
                 if (suggestion)
                     message += u" Gemeint ist wohl %1."_s.arg(Quoted(*suggestion));
                 checker.Add(Severity::Error, u"tip-without-game"_s, kTipsTableFile, row, TipFieldName(kTipTitel),
-                            TextOf(title), std::nullopt, message, suggestion);
+                            std::nullopt, message, suggestion);
             }
         }
-        checker.TextLengths(t, kTipsTableFile, TipFieldName(kTipTitel));
+        checker.TextLengths(t, kTipsTableFile);
     }
+    NameRecords(findings, games, tips);
 
     for (const QString &path : onCd) {
-        if (!named.contains(path))
-            findings.push_back({Severity::Warning, u"screenshot-unused"_s, std::nullopt, std::nullopt, std::nullopt,
-                                std::nullopt, path, std::nullopt,
-                                u"Das Bild %1 gehört zu keinem Spiel."_s.arg(path)});
+        if (named.contains(path))
+            continue;
+        Finding &f = findings.emplace_back();
+        f.severity = Severity::Warning;
+        f.kind = u"screenshot-unused"_s;
+        f.path = path;
+        f.message = u"Das Bild %1 gehört zu keinem Spiel."_s.arg(path);
     }
 
     const auto order = [](const Finding &f) {
@@ -349,13 +425,35 @@ CheckReport CheckCd(const QString &folder, const CheckOptions &options)
     return report;
 }
 
+QString RecordName(const Finding &f)
+{
+    if (!f.table || !f.record)
+        return {};
+    const auto quotedOr = [](const std::optional<QString> &text, const QString &without) {
+        return text ? Quoted(*text) : without;
+    };
+    QString name;
+    if (*f.table == kGameTableFile) {
+        name = u"Spiel %1 (%2)"_s.arg(quotedOr(f.title, u"ohne Titel"_s),
+                                      f.issue ? u"Ausgabe "_s + Quoted(*f.issue) : u"ohne Ausgabe"_s);
+    } else {
+        name = u"Tipp zu %1 (Art %2, Seite %3)"_s.arg(quotedOr(f.title, u"ohne Titel"_s),
+                                                      quotedOr(f.tipType, u"keine"_s), f.page.value_or(u"keine"_s));
+    }
+    return name + u", Zeile %1 der gespeicherten Reihenfolge"_s.arg(*f.record);
+}
+
 QString SummaryLine(const CheckReport &report)
 {
-    return u"Geprüft: %1 Spiele, %2 Tipps, %3 Bilder – %4 Fehler, %5 Warnungen"_s.arg(report.games)
-        .arg(report.tips)
-        .arg(report.screenshots)
-        .arg(report.Count(Severity::Error))
-        .arg(report.Count(Severity::Warning));
+    const auto counted = [](int count, const QString &one, const QString &many) {
+        return QString::number(count) + u' ' + (count == 1 ? one : many);
+    };
+    return u"Geprüft: %1, %2, %3 (%4 unter DATA) – %5, %6"_s
+        .arg(counted(report.games, u"Spiel"_s, u"Spiele"_s), counted(report.tips, u"Tipp"_s, u"Tipps"_s),
+             counted(report.screenshotsNamed, u"genanntes Bild"_s, u"genannte Bilder"_s),
+             counted(report.screenshots, u"Datei"_s, u"Dateien"_s),
+             counted(report.Count(Severity::Error), u"Fehler"_s, u"Fehler"_s),
+             counted(report.Count(Severity::Warning), u"Warnung"_s, u"Warnungen"_s));
 }
 
 QString ReportText(const CheckReport &report)
@@ -363,10 +461,8 @@ QString ReportText(const CheckReport &report)
     QString text;
     for (const Finding &f : report.findings) {
         QString where = f.table.value_or(f.path.value_or(QString()));
-        if (f.record)
-            where += u" Nr. %1"_s.arg(*f.record);
-        if (f.title)
-            where += u' ' + Quoted(*f.title);
+        if (const QString record = RecordName(f); !record.isEmpty())
+            where += u", "_s + record;
         text += (f.severity == Severity::Error ? u"Fehler:   "_s : u"Warnung:  "_s) + where + u": "_s + f.message
             + u'\n';
     }
@@ -387,6 +483,10 @@ QJsonObject ReportJson(const CheckReport &report)
             {u"title"_s, orNull(f.title)},
             {u"path"_s, orNull(f.path)},
             {u"suggestion"_s, orNull(f.suggestion)},
+            {u"issue"_s, orNull(f.issue)},
+            {u"tipType"_s, orNull(f.tipType)},
+            {u"page"_s, orNull(f.page)},
+            {u"where"_s, orNull(f.record ? std::optional(RecordName(f)) : std::nullopt)},
             {u"message"_s, f.message},
         });
     }
@@ -395,6 +495,7 @@ QJsonObject ReportJson(const CheckReport &report)
         {u"games"_s, report.games},
         {u"tips"_s, report.tips},
         {u"screenshots"_s, report.screenshots},
+        {u"screenshotsNamed"_s, report.screenshotsNamed},
         {u"errors"_s, report.Count(Severity::Error)},
         {u"warnings"_s, report.Count(Severity::Warning)},
         {u"findings"_s, findings},
