@@ -1,7 +1,8 @@
 # Lays out what makes the CD folder run on a reader's machine that has none of the build's
 # packages: the program without its debug information, the shared libraries it loads beyond
 # a base desktop system in lib/, the xcb platform plugin with a qt.conf, Qt's German
-# translations and the fonts the page and the dialogs use.
+# translations and the fonts the page and the dialogs use, and the licence notices of all of
+# it in LIZENZEN.
 #
 cmake_minimum_required(VERSION 3.25)
 
@@ -61,9 +62,11 @@ function(copy_with_run_path source target run_path)
 endfunction()
 
 set(bundled)
+set(carried_files)
 foreach(library ${resolved} ${opened_at_run_time})
   get_filename_component(name ${library} NAME)
   list(APPEND bundled ${name})
+  list(APPEND carried_files "${library}|lib/${name}")
   # Keep what is there unless the system's copy is newer.
   if(NOT EXISTS ${lib_dir}/${name} OR ${library} IS_NEWER_THAN ${lib_dir}/${name})
     copy_with_run_path(${library} ${lib_dir}/${name} "$ORIGIN")
@@ -86,6 +89,11 @@ file(COPY ${QT_TRANSLATIONS}/qtbase_de.qm DESTINATION ${CD}/translations)
 # Upright faces only: nothing the program shows is set in italics, and every face on the
 # CD is read at each start.
 file(COPY ${FONTS}/LiberationSans-Regular.ttf ${FONTS}/LiberationSans-Bold.ttf DESTINATION ${CD}/fonts)
+list(APPEND carried_files "${XCB_PLUGIN}|plugins/platforms/${plugin_name}"
+  "${QT_TRANSLATIONS}/qtbase_de.qm|translations/qtbase_de.qm"
+  "${FONTS}/LiberationSans-Regular.ttf|fonts/LiberationSans-Regular.ttf"
+  "${FONTS}/LiberationSans-Bold.ttf|fonts/LiberationSans-Bold.ttf")
+include(${CMAKE_CURRENT_LIST_DIR}/CdLicences.cmake)
 file(COPY_FILE ${FONT_LICENCE} ${CD}/fonts/LICENSE-Liberation.txt)
 # The font configuration the program starts with: no folder of the machine's, and of the
 # rules only slight hinting. The program registers the faces beside it, so the page and
