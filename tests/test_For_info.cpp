@@ -3,8 +3,16 @@
 #include "TestFiles.h"
 
 #include <QPlainTextEdit>
+#include <QAbstractTextDocumentLayout>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <png.h>
+#include <zlib.h>
 
 #include <gtest/gtest.h>
 
@@ -60,6 +68,34 @@ TEST(InfoDialog, ThirtySixFixedLinesInTheirPlacesAndIndents)
     }
     EXPECT_TRUE(lines[13].startsWith(u"   libpng 1."_s));
     EXPECT_TRUE(lines[20].startsWith(u"   zlib 1."_s));
+}
+
+// The library lines are the linked libraries' own words, and no line of the memo wraps.
+TEST(InfoDialog, LibraryLinesComeFromTheLibrariesAndNoLineWraps)
+{
+    SetRegisteredOwnerSource(Owner);
+    TFormInfo dialog(nullptr);
+    dialog.show();
+    const QStringList lines = dialog.Memo1->toPlainText().split(u'\n');
+    SetRegisteredOwnerSource(nullptr);
+    ASSERT_EQ(lines.size(), 42);
+
+    EXPECT_TRUE(lines[13].startsWith(u"   libpng "_s + QLatin1String(PNG_LIBPNG_VER_STRING) + u" - "_s)) << lines[13].toStdString();
+    EXPECT_TRUE(lines[13].contains(QRegularExpression(u"(19|20)\\d\\d$"_s))) << "the release date";
+    QStringList pngCopyright = QString::fromLatin1(png_get_copyright(nullptr)).split(u'\n');
+    for (QString &line : pngCopyright)
+        line = line.trimmed();
+    EXPECT_TRUE(pngCopyright.contains(lines[14].trimmed())) << lines[14].toStdString();
+    EXPECT_TRUE(lines[15].contains(u"seit 1995"_s)) << lines[15].toStdString();
+    EXPECT_EQ(lines[20], u"   zlib "_s + QLatin1String(ZLIB_VERSION));
+    EXPECT_TRUE(lines[21].startsWith(u"   Copyright (C) 1995-"_s)) << lines[21].toStdString();
+    EXPECT_TRUE(lines[21].contains(u"Jean-loup Gailly and Mark Adler"_s));
+
+    QTextDocument *text = dialog.Memo1->document();
+    for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
+        text->documentLayout()->blockBoundingRect(block); // lays the block out
+        EXPECT_EQ(block.layout()->lineCount(), 1) << "wraps: " << block.text().toStdString();
+    }
 }
 
 TEST(InfoDialog, OwnerLinesFollowTheThanksOncePerOpening)

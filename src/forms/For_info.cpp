@@ -6,6 +6,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShowEvent>
 
 #include <png.h>
@@ -13,13 +14,55 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// libpng's own words, from the library the program runs with: " libpng version 1.6.39 -
+// November 20, 2022" becomes "1.6.39 - November 20, 2022".
+QString LinkedPngVersion()
+{
+    QString header = QString::fromLatin1(png_get_header_version(nullptr)).trimmed();
+    header.remove(QRegularExpression(u"^libpng version "_s));
+    return header;
+}
+
+// Of libpng's copyright lines the newest, and the earliest year any of them names.
+struct PngCopyright {
+    QString newest;
+    QString since;
+};
+
+PngCopyright LinkedPngCopyright()
+{
+    PngCopyright copyright;
+    const QStringList lines = QString::fromLatin1(png_get_copyright(nullptr)).split(u'\n');
+    int earliest = 0;
+    for (const QString &line : lines) {
+        const QString text = line.trimmed();
+        if (!text.startsWith(u"Copyright"_s))
+            continue;
+        if (copyright.newest.isEmpty())
+            copyright.newest = text;
+        for (const QRegularExpressionMatch &year : QRegularExpression(u"\\b(19|20)\\d\\d\\b"_s).globalMatch(text)) {
+            const int value = year.captured().toInt();
+            if (earliest == 0 || value < earliest)
+                earliest = value;
+        }
+    }
+    if (earliest)
+        copyright.since = QString::number(earliest);
+    return copyright;
+}
+
+} // namespace
+
 QStringList InfoLines()
 {
     const QString indent = u"   "_s, thanks = u"      "_s;
+    const PngCopyright png = LinkedPngCopyright();
     return {
         QStringLiteral(SPIELDEX_FULL_NAME),
         QString(),
-        indent + u"Herausgegeben von der Redaktion des Spielemagazins, 1998 - 2026"_s,
+        indent + u"Redaktion des Spielemagazins, 1998 - 2026"_s,
         indent + u"im Netz: www.spieldex.example"_s,
         QString(),
         QString(),
@@ -30,15 +73,15 @@ QStringList InfoLines()
         QString(),
         QString(),
         indent + u"PNG-Bildkompression"_s,
-        indent + u"libpng "_s + QString::fromLatin1(PNG_LIBPNG_VER_STRING), // the version actually built in
-        indent + u"Copyright (c) 1995 - 2026"_s,
-        indent + u"die Autorinnen und Autoren der PNG Reference Library,"_s,
+        indent + u"libpng "_s + LinkedPngVersion(),
+        indent + png.newest,
+        indent + u"und frühere Autoren seit "_s + png.since + u" (Ordner LIZENZEN)"_s,
         indent + u"frei verwendbar unter der libpng-Lizenz"_s,
         QString(),
         QString(),
         indent + u"ZLIB-Kompressionsroutinen"_s,
-        indent + u"zlib "_s + QString::fromLatin1(ZLIB_VERSION),
-        indent + u"Copyright (c) 1995 - 2026 die Autoren von zlib, frei unter der zlib-Lizenz"_s,
+        indent + u"zlib "_s + QString::fromLatin1(zlibVersion()),
+        indent + QStringLiteral(SPIELDEX_ZLIB_COPYRIGHT),
         QString(),
         QString(),
         indent + u"Vielen Dank an:"_s,
