@@ -214,9 +214,5 @@ file(WRITE ${licence_dir}/UEBERSICHT.txt "${index}")
 list(APPEND written UEBERSICHT.txt)
 
 # Notices of libraries an earlier layout carried go with them.
-file(GLOB present RELATIVE ${licence_dir} ${licence_dir}/*)
-foreach(name ${present})
-  if(NOT name IN_LIST written)
-    file(REMOVE ${licence_dir}/${name})
-  endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/KeepOnly.cmake)
+keep_only(${licence_dir} ${written})

@@ -170,25 +170,27 @@ int FieldOrMinus(const TClientDataSet &table, GameField field)
 // What libpng's words for a damaged file mean, in German; libpng's own text stays beside it.
 QString DamageReason(const QString &libpng)
 {
-    const auto says = [&libpng](QStringView words) { return libpng.contains(words, Qt::CaseInsensitive); };
     if (libpng.isEmpty())
         return u"die Farbpalette fehlt oder ist ungültig"_s;
-    if (says(u"Read Error") || says(u"unexpected end"))
-        return u"die Datei endet vorzeitig"_s;
-    if (says(u"CRC"))
-        return u"eine Prüfsumme stimmt nicht: die Datei wurde verändert oder falsch übertragen"_s;
-    if (says(u"Not enough image data"))
-        return u"die Bilddaten sind unvollständig"_s;
-    if (says(u"Too much image data") || says(u"Extra compressed data"))
-        return u"die Datei enthält mehr Bilddaten, als das Bild fasst"_s;
-    if (says(u"filter"))
-        return u"eine Bildzeile ist mit einem unbekannten Filter gespeichert"_s;
-    if (says(u"IHDR"))
-        return u"der Bildkopf ist fehlerhaft"_s;
-    if (says(u"PLTE") || says(u"palette"))
-        return u"die Farbpalette ist fehlerhaft"_s;
-    if (says(u"IDAT") || says(u"invalid") || says(u"incorrect") || says(u"too many"))
-        return u"die komprimierten Bilddaten sind fehlerhaft"_s;
+    struct Meaning {
+        std::array<QStringView, 4> words; // unused places stay empty
+        QStringView reason;
+    };
+    // The first whose words libpng's text contains, in this order.
+    static const Meaning meanings[] = {
+        {{u"Read Error", u"unexpected end"}, u"die Datei endet vorzeitig"},
+        {{u"CRC"}, u"eine Prüfsumme stimmt nicht: die Datei wurde verändert oder falsch übertragen"},
+        {{u"Not enough image data"}, u"die Bilddaten sind unvollständig"},
+        {{u"Too much image data", u"Extra compressed data"}, u"die Datei enthält mehr Bilddaten, als das Bild fasst"},
+        {{u"filter"}, u"eine Bildzeile ist mit einem unbekannten Filter gespeichert"},
+        {{u"IHDR"}, u"der Bildkopf ist fehlerhaft"},
+        {{u"PLTE", u"palette"}, u"die Farbpalette ist fehlerhaft"},
+        {{u"IDAT", u"invalid", u"incorrect", u"too many"}, u"die komprimierten Bilddaten sind fehlerhaft"},
+    };
+    for (const Meaning &meaning : meanings)
+        for (QStringView words : meaning.words)
+            if (!words.isEmpty() && libpng.contains(words, Qt::CaseInsensitive))
+                return meaning.reason.toString();
     return u"die Datei ist fehlerhaft aufgebaut"_s;
 }
 
