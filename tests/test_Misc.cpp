@@ -1,4 +1,4 @@
-#include "FileSystem.h"
+#include "CommandLine.h"
 #include "Misc.h"
 
 #include <QDir>
@@ -31,6 +31,33 @@ TEST(MiscProgramFolder, FolderOfAProgramPath)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         EXPECT_EQ(ProgramFolderOf(c.path), c.folder);
+    }
+    if (IsPathSeparator(u'\\')) { // the drive forms where the backslash separates
+        EXPECT_EQ(ProgramFolderOf(u"C:\\SPIELE\\PROG.EXE"_s), u"C:\\SPIELE"_s);
+        EXPECT_EQ(ProgramFolderOf(u"D:\\PROG.EXE"_s), u"D:\\"_s);
+        EXPECT_EQ(ProgramFolderOf(u"\\\\server\\cd\\spieldex.exe"_s), u"\\\\server\\cd"_s);
+    }
+}
+
+// The program's name on a Windows command line, and the tail after it.
+TEST(MiscProgramFolder, ACommandLineSplitsIntoTheProgramsNameAndTheTail)
+{
+    struct Case {
+        QString line, name, tail;
+    };
+    const Case cases[] = {
+        {u"\"C:\\Program Files\\Spieldex\\spieldex.exe\" /e"_s, u"C:\\Program Files\\Spieldex\\spieldex.exe"_s, u"/e"_s},
+        {u"D:\\spieldex.exe"_s, u"D:\\spieldex.exe"_s, QString()},
+        {u"D:\\spieldex.exe \t /e mehr"_s, u"D:\\spieldex.exe"_s, u"/e mehr"_s},
+        {u"C:\\\"Meine Spiele\"\\Größe\\spieldex.exe /E"_s, u"C:\\Meine Spiele\\Größe\\spieldex.exe"_s, u"/E"_s},
+        {u"spieldex -e /e"_s, u"spieldex"_s, u"-e /e"_s},
+        {QString(), QString(), QString()},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        const CommandLine split = SplitCommandLine(c.line);
+        EXPECT_EQ(split.programName, c.name);
+        EXPECT_EQ(split.tail, c.tail);
     }
 }
 

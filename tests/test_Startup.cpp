@@ -1,3 +1,4 @@
+#include "EditLock.h"
 #include "FileSystem.h"
 #include "Misc.h"
 #include "ProgramFonts.h"

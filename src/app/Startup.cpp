@@ -1,7 +1,9 @@
 #include "Startup.h"
 
+#include "CommandLine.h"
 #include "Detail.h"
 #include "ErrorDisplay.h"
+#include "EditLock.h"
 #include "FileSystem.h"
 #include "FirstPaintProbe.h"
 #include "Messages.h"
@@ -41,7 +43,7 @@ void RunMainWindow(QApplication &app)
 
 QString CommandLineTail(const QStringList &arguments)
 {
-    return arguments.mid(1).join(u' ');
+    return ProcessCommandLine(arguments).tail;
 }
 
 bool EditModeAsked(const QString &commandLineTail)

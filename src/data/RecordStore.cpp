@@ -1,35 +1,18 @@
 #include "RecordStore.h"
 
+#include "Memory.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
-#ifdef Q_OS_LINUX
-#include <sys/mman.h>
-#endif
 
 namespace {
 
 constexpr size_t kFirstChunkSize = size_t(4) << 10; // small tables stay small
 constexpr size_t kChunkSize = size_t(4) << 20;
-constexpr size_t kHugePage = size_t(2) << 20;
 constexpr size_t kMaxVarint = 10;
-
-// Big chunks are whole huge pages where the system offers them: a big table then costs
-// one page fault per 2 MiB instead of one per 4 KiB.
-char *NewChunk(size_t size)
-{
-    const bool huge = size % kHugePage == 0;
-    void *chunk = huge ? std::aligned_alloc(kHugePage, size) : std::malloc(size);
-    if (!chunk)
-        throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-    if (huge)
-        ::madvise(chunk, size, MADV_HUGEPAGE);
-#endif
-    return static_cast<char *>(chunk);
-}
 
 size_t PutVarint(char *out, quint64 v)
 {
@@ -179,7 +162,7 @@ void RecordStore::EncodeValue(std::string &bytes, const FieldValue &value)
 
 void RecordStore::ChunkDeleter::operator()(char *chunk) const
 {
-    std::free(chunk);
+    FreeChunk(chunk);
 }
 
 char *RecordStore::Room(size_t partial, size_t more)
@@ -189,7 +172,7 @@ char *RecordStore::Room(size_t partial, size_t more)
         // Each chunk twice the last, up to the big ones: a tips table never takes megabytes.
         const size_t grown = chunks_.empty() ? kFirstChunkSize : std::min(kChunkSize, chunkSize_ * 2);
         const size_t size = needed <= grown ? grown : (needed + kHugePage - 1) / kHugePage * kHugePage;
-        char *chunk = NewChunk(size); // left uninitialised: every byte used is written first
+        char *chunk = AllocateChunk(size); // left uninitialised: every byte used is written first
         if (partial > 0)
             std::memcpy(chunk, chunks_.back().get() + chunkUsed_, partial);
         chunks_.emplace_back(chunk);

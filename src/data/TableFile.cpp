@@ -1,5 +1,7 @@
 #include "TableFile.h"
 
+#include "FileSystem.h"
+
 #include "UserErrors.h"
 
 #include <QDir>
@@ -14,16 +16,10 @@
 #include <sqlite3.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <future>
 #include <memory>
 #include <optional>
-#include <system_error>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -318,21 +314,6 @@ int WriteDatabase(const QString &path, const std::vector<FieldDef> &fields, cons
     return sqlite3_close(db.release()) == SQLITE_OK ? SQLITE_OK : SQLITE_IOERR;
 }
 
-bool SyncFile(const QString &path)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-#else
-    QFile file(path);
-    return file.open(QIODevice::ReadWrite) && file.flush();
-#endif
-}
-
 } // namespace
 
 namespace {
@@ -429,7 +410,7 @@ void WriteTableFile(const QString &fileName, const std::vector<FieldDef> &fields
     const int rc = WriteDatabase(tempPath, fields, records);
     if (rc != SQLITE_OK)
         FailSave(fileName, DescribeWriteFailure(rc, errno));
-    if (!SyncFile(tempPath))
+    if (!FlushToMedium(tempPath))
         FailSave(fileName, DescribeWriteFailure(SQLITE_IOERR, errno));
 
     // The new file takes the old one's permissions; a first save gets the usual ones.
@@ -438,10 +419,7 @@ void WriteTableFile(const QString &fileName, const std::vector<FieldDef> &fields
         : (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     QFile::setPermissions(tempPath, permissions);
 
-    std::error_code ec;
-    std::filesystem::rename(QFile::encodeName(tempPath).toStdString(), QFile::encodeName(fileName).toStdString(), ec);
-    if (ec)
-        FailSave(fileName, DescribeWriteFailure(SQLITE_OK, ec.value()));
+    if (const int error = ReplaceFile(tempPath, fileName))
+        FailSave(fileName, DescribeWriteFailure(SQLITE_OK, error));
     temp.setAutoRemove(false); // the name now belongs to the saved table
-    SyncFile(target.absolutePath());
 }

@@ -1,6 +1,6 @@
 #include "Misc.h"
 
-#include "FileSystem.h"
+#include "CommandLine.h"
 
 #include <QDir>
 
@@ -11,15 +11,6 @@ constexpr qsizetype kMaxPathCharacters = 255;
 QString programFolder;
 int editModeFlag = 0;
 QString searchText;
-
-bool IsSeparator(QChar c)
-{
-#ifdef Q_OS_WIN
-    return c == u'\\' || c == u'/';
-#else
-    return c == u'/';
-#endif
-}
 
 int CaptureFolder()
 {
@@ -43,7 +34,7 @@ std::optional<QString> ProgramFolderOf(const QString &programPath)
     if (programPath.toUcs4().size() > kMaxPathCharacters)
         return std::nullopt;
     for (qsizetype i = programPath.size() - 1; i >= 0; --i) {
-        if (!IsSeparator(programPath.at(i)))
+        if (!IsPathSeparator(programPath.at(i)))
             continue;
         const bool isRoot = i == 0 || (i == 2 && programPath.at(1) == u':');
         return programPath.left(isRoot ? i + 1 : i);

@@ -4,7 +4,6 @@
 #include <QSocketNotifier>
 #include <QWidget>
 
-#ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -40,9 +39,3 @@ void CloseOnTerminateSignal(QWidget *window)
     for (const int sig : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(sig, &action, nullptr);
 }
-
-#else
-
-void CloseOnTerminateSignal(QWidget *) {}
-
-#endif
