@@ -45,7 +45,19 @@ name=${package%%=*}
 existing=$(find . -maxdepth 1 -type d -name "$name-*" | head -n 1)
 if [ -z "$existing" ] || [ ! -f "$existing/.spieldex-complete" ]; then
   rm -rf ./"$name"-* ./"$name"_*
-  apt-get source -q "$package" >&2
+  if ! apt-get source -q "$package" >&2; then
+    # A revision the archive no longer serves (the machine's package came from a security
+    # update since replaced): the same upstream version in another Debian revision.
+    [ "$name" != "$package" ] || exit 1
+    wanted=${package#*=}
+    upstream=${wanted#*:}
+    upstream=${upstream%-*}
+    other=$(apt-cache showsrc "$name" | sed -n 's/^Version: //p' | while read -r v; do
+              u=${v#*:}; [ "${u%-*}" = "$upstream" ] && echo "$v"; done | sort -V | tail -n 1)
+    [ -n "$other" ] || exit 1
+    echo "debian-source.sh: $package is gone from the archive, taking $name=$other" >&2
+    apt-get source -q "$name=$other" >&2
+  fi
   existing=$(find . -maxdepth 1 -type d -name "$name-*" | head -n 1)
   [ -n "$existing" ] || { echo "apt-get source $package unpacked nothing" >&2; exit 1; }
   touch "$existing/.spieldex-complete"

@@ -419,7 +419,7 @@ void WriteTableFile(const QString &fileName, const std::vector<FieldDef> &fields
         : (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     QFile::setPermissions(tempPath, permissions);
 
-    if (const int error = ReplaceFile(tempPath, fileName))
+    if (const int error = ReplaceFileDurably(tempPath, fileName))
         FailSave(fileName, DescribeWriteFailure(SQLITE_OK, error));
     temp.setAutoRemove(false); // the name now belongs to the saved table
 }

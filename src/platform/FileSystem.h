@@ -15,4 +15,4 @@ bool FlushToMedium(const QString &path);
 // Puts the file `from` in the place of `to` in one step, replacing it, and makes the new
 // name last on the medium: a crash leaves either the old file or the new one under the
 // name. Returns 0, or the reason as an errno value (ENOSPC, EACCES, EROFS, EIO, ...).
-int ReplaceFile(const QString &from, const QString &to);
+int ReplaceFileDurably(const QString &from, const QString &to);

@@ -34,7 +34,7 @@ bool FlushToMedium(const QString &path)
     return ok;
 }
 
-int ReplaceFile(const QString &from, const QString &to)
+int ReplaceFileDurably(const QString &from, const QString &to)
 {
     const QByteArray target = QFile::encodeName(to);
     if (std::rename(QFile::encodeName(from).constData(), target.constData()) != 0)

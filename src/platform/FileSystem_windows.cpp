@@ -65,7 +65,7 @@ bool FlushToMedium(const QString &path)
     return ok;
 }
 
-int ReplaceFile(const QString &from, const QString &to)
+int ReplaceFileDurably(const QString &from, const QString &to)
 {
     // Write-through: the call returns once the new name is on the medium.
     if (MoveFileExW(Native(from).c_str(), Native(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
