@@ -17,5 +17,5 @@ cmake -S "$project" -B "$windows_build" -G Ninja \
   -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$qt;$deps" -DCMAKE_FIND_ROOT_PATH="$qt;$deps" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DSPIELDEX_HOST_BUILD="$host_build" -DSPIELDEX_TESTS=${SPIELDEX_WINDOWS_TESTS:-ON} >/dev/null
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$here/wine-run.sh" -DSPIELDEX_HOST_BUILD="$host_build" -DSPIELDEX_TESTS=${SPIELDEX_WINDOWS_TESTS:-ON} >/dev/null
 cmake --build "$windows_build" --parallel "$jobs"

@@ -122,12 +122,3 @@ TEST(InfoDialog, EscapeAndTheButtonClose)
     EXPECT_FALSE(again.isVisible());
     SetRegisteredOwnerSource(nullptr);
 }
-
-TEST(RegisteredOwner, TheFullNameIsTheGecosFieldBeforeItsFirstComma)
-{
-    EXPECT_EQ(OwnerFromGecos("Jörg Muster,Raum 4,0123,"), u"Jörg Muster"_s);
-    EXPECT_EQ(OwnerFromGecos("Ada"), u"Ada"_s);
-    EXPECT_EQ(OwnerFromGecos(",Raum 4,,"), std::nullopt);
-    EXPECT_EQ(OwnerFromGecos(""), std::nullopt);
-    EXPECT_EQ(OwnerFromGecos(nullptr), std::nullopt);
-}

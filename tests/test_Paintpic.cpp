@@ -328,10 +328,14 @@ namespace {
 // The loader's decoding of bytes in memory, as it decodes an open file.
 int DecodeBytes(const QByteArray &bytes, QImage &bitmap)
 {
-    QByteArray copy = bytes; // fmemopen wants room it may own
-    std::FILE *file = fmemopen(copy.isEmpty() ? nullptr : copy.data(), size_t(copy.size()), "rb");
+    std::FILE *file = std::tmpfile();
     if (!file)
         return -1;
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file) != size_t(bytes.size())) {
+        std::fclose(file);
+        return -1;
+    }
+    std::rewind(file);
     const int code = DecodeScreenshot(file, bitmap);
     std::fclose(file);
     return code;

@@ -1,6 +1,7 @@
 #include "TClientDataSet.h"
 #include "TableFile.h"
 #include "TableSchemas.h"
+#include "TableTestData.h"
 #include "TestFiles.h"
 #include "UserErrors.h"
 
@@ -16,51 +17,15 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <random>
-#include <sys/resource.h>
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-std::vector<FieldDef> MixedFields()
-{
-    return {{u"Titel"_s, FieldType::Text, 64}, {u"Seite"_s, FieldType::Integer, 0},
-            {u"Hinweis"_s, FieldType::Text, 255}};
-}
-
-const std::vector<std::vector<FieldValue>> kRows = {
-    {FieldValue(u"Zündstoff: Söldner's Rückkehr"_s), FieldValue(qint64(-7)), FieldValue(u""_s)},
-    {FieldValue::null(), FieldValue(qint64(9000000000)), FieldValue::null()},
-    {FieldValue(u"Alpha"_s), FieldValue::null(), FieldValue(u"Tab\there, \"quoted\", 😀"_s)},
-};
-
-std::vector<std::vector<FieldValue>> AllRows(const TableData &table)
-{
-    std::vector<std::vector<FieldValue>> rows;
-    for (int r = 0; r < table.records.size(); ++r) {
-        rows.emplace_back();
-        for (int f = 0; f < table.records.fieldCount(); ++f)
-            rows.back().push_back(table.records.value(r, f));
-    }
-    return rows;
-}
-
-QString ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const EDatabaseError &e) {
-        return e.message();
-    }
-    return {};
-}
 
 QStringList SchemaOf(const QString &path)
 {
@@ -275,55 +240,6 @@ TEST(TableFile, LoadsFromAReadOnlyMedium)
     EXPECT_EQ(QDir(medium.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
-TEST(TableFile, SaveReplacesTheFileWholeAndKeepsItsPermissions)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"t.cds"_s);
-    WriteTable(path, MixedFields(), kRows);
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
-
-    TClientDataSet ds;
-    ds.LoadFromFile(path);
-    ds.Last();
-    ds.Edit();
-    ds.SetFieldText(u"Titel"_s, u"Omega"_s); // pending: saving posts it
-    ds.SaveToFile(path);
-
-    const auto rows = AllRows(ReadTableFile(path));
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[2][0], FieldValue(u"Omega"_s));
-    EXPECT_EQ(rows[0], kRows[0]);
-    struct stat st;
-    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"t.cds"_s});
-}
-
-TEST(TableFile, SaveThatFailsHalfwayLeavesTheOldFileIntact)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"t.cds"_s);
-    WriteTable(path, MixedFields(), kRows);
-    const QByteArray before = ReadBytes(path);
-
-    // A table far larger than the files this process may write: the write fails part way.
-    RecordStore big(3);
-    for (int i = 0; i < 20000; ++i)
-        big.append({FieldValue(QString(60, u'x')), FieldValue(qint64(i)), FieldValue(QString(200, u'y'))});
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit limited = old;
-    limited.rlim_cur = 256 * 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const QString message = ErrorOf([&] { WriteTableFile(path, MixedFields(), big); });
-    setrlimit(RLIMIT_FSIZE, &old);
-
-    EXPECT_TRUE(message.startsWith(u"Datei %1 kann nicht gespeichert werden"_s.arg(path))) << message.toStdString();
-    EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"t.cds"_s});
-}
-
 TEST(TableFile, SaveOnAReadOnlyMediumFailsAndChangesNothing)
 {
     ScratchMount medium;
@@ -406,7 +322,7 @@ TEST(TableFile, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewTableWhole)
         auto run = save(games);
         ASSERT_TRUE(run->waitForStarted(10000));
         QThread::msleep(std::max<qint64>(1, runMs * (k + 1) / (kKills + 2)));
-        ::kill(pid_t(run->processId()), SIGKILL);
+        run->kill(); // as hard as a power cut: no handler of the program runs
         run->waitForFinished(10000);
         killedBeforeTheEnd += run->exitStatus() == QProcess::CrashExit;
         const int now = SoundGameTable(game);

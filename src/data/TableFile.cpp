@@ -396,15 +396,29 @@ int RemoveSaveLeftovers(const QString &fileName)
 void WriteTableFile(const QString &fileName, const std::vector<FieldDef> &fields, const RecordStore &records)
 {
     const QFileInfo target(fileName);
-    QTemporaryFile temp(target.absolutePath() + u'/' + SaveFilePrefix(target) + u"XXXXXX"_s);
-    temp.setAutoRemove(true);
-    if (!temp.open()) {
-        errno = 0;
-        const QFileInfo dir(target.absolutePath());
-        FailSave(fileName, DescribeWriteFailure(SQLITE_OK, dir.isWritable() ? EIO : EACCES));
+    // Only the name is taken from the temporary file: on Windows QTemporaryFile holds its
+    // file until it is destroyed, closed or not, and a file held open cannot be renamed there.
+    QString tempPath;
+    {
+        QTemporaryFile temp(target.absolutePath() + u'/' + SaveFilePrefix(target) + u"XXXXXX"_s);
+        temp.setAutoRemove(false);
+        if (!temp.open()) {
+            errno = 0;
+            const QFileInfo dir(target.absolutePath());
+            FailSave(fileName, DescribeWriteFailure(SQLITE_OK, dir.isWritable() ? EIO : EACCES));
+        }
+        tempPath = temp.fileName();
     }
-    const QString tempPath = temp.fileName();
-    temp.close();
+    // A failed save leaves no file of its own behind.
+    struct RemoveUnlessSaved {
+        QString path;
+        bool saved = false;
+        ~RemoveUnlessSaved()
+        {
+            if (!saved)
+                QFile::remove(path);
+        }
+    } cleanup{tempPath};
 
     errno = 0;
     const int rc = WriteDatabase(tempPath, fields, records);
@@ -421,5 +435,5 @@ void WriteTableFile(const QString &fileName, const std::vector<FieldDef> &fields
 
     if (const int error = ReplaceFileDurably(tempPath, fileName))
         FailSave(fileName, DescribeWriteFailure(SQLITE_OK, error));
-    temp.setAutoRemove(false); // the name now belongs to the saved table
+    cleanup.saved = true; // the name now belongs to the saved table
 }

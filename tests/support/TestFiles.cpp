@@ -2,16 +2,19 @@
 
 #include "RecordStore.h"
 #include "TableFile.h"
+#include "TableSchemas.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 
 #include <sqlite3.h>
 
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
-#include <sys/mount.h>
+
+using namespace Qt::StringLiterals;
 
 ScopedCurrentDir::ScopedCurrentDir(const QString &path) : previous_(QDir::currentPath())
 {
@@ -79,28 +82,14 @@ void WriteTable(const QString &path, const std::vector<FieldDef> &fields,
     WriteTableFile(path, fields, records);
 }
 
-ScratchMount::ScratchMount()
+// The tables and the fallback picture, as the CD folder holds them.
+void MakeCdTables(const QString &folder)
 {
-    if (!dir_.isValid()) {
-        reason_ = QStringLiteral("no temporary folder");
-        return;
-    }
-    const QByteArray target = QFile::encodeName(dir_.path());
-    if (::mount("tmpfs", target.constData(), "tmpfs", 0, "size=16m") != 0) {
-        reason_ = QStringLiteral("mounting a tmpfs is not allowed here: ") + QString::fromLocal8Bit(std::strerror(errno));
-        return;
-    }
-    mounted_ = true;
-}
-
-ScratchMount::~ScratchMount()
-{
-    if (mounted_)
-        ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
-}
-
-bool ScratchMount::makeReadOnly()
-{
-    const QByteArray target = QFile::encodeName(dir_.path());
-    return ::mount("tmpfs", target.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=16m") == 0;
+    QImage fallback(320, 240, QImage::Format_Indexed8);
+    fallback.setColorTable({qRgb(40, 40, 90)});
+    fallback.fill(0);
+    fallback.save(folder + u"/spdexpic.bmp"_s, "BMP");
+    WriteTable(folder + u'/' + kGameTableFile, GameTableFields(),
+               {{FieldValue(u"Zeta"_s)}, {FieldValue(u"Alpha"_s)}});
+    WriteTable(folder + u'/' + kTipsTableFile, TipsTableFields(), {});
 }

@@ -39,6 +39,9 @@ QString QueryText(const QString &path, const QString &sql);
 void WriteTable(const QString &path, const std::vector<FieldDef> &fields,
                 const std::vector<std::vector<FieldValue>> &rows);
 
+// The tables and the fallback picture, as the CD folder holds them: two games, no tips.
+void MakeCdTables(const QString &folder);
+
 // A tmpfs that can be made read-only, for the behaviour on a CD. Needs the right to
 // mount (root); available() says whether it could be made, and why not.
 class ScratchMount {

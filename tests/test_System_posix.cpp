@@ -1,4 +1,5 @@
 #include "EditLock.h"
+#include "RegisteredOwner.h"
 #include "TableSchemas.h"
 
 #include <QFile>
@@ -78,4 +79,13 @@ TEST(EditLock, AFileLeftByAKilledRunIsTakenOverAndRemovedAtTheEnd)
     ASSERT_EQ(TakeEditLock(lockFile), EditLock::Taken);
     ReleaseEditLock();
     EXPECT_FALSE(QFile::exists(lockFile));
+}
+
+TEST(RegisteredOwner, TheFullNameIsTheGecosFieldBeforeItsFirstComma)
+{
+    EXPECT_EQ(OwnerFromGecos("Jörg Muster,Raum 4,0123,"), u"Jörg Muster"_s);
+    EXPECT_EQ(OwnerFromGecos("Ada"), u"Ada"_s);
+    EXPECT_EQ(OwnerFromGecos(",Raum 4,,"), std::nullopt);
+    EXPECT_EQ(OwnerFromGecos(""), std::nullopt);
+    EXPECT_EQ(OwnerFromGecos(nullptr), std::nullopt);
 }
