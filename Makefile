@@ -9,7 +9,7 @@ PACKAGES := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev \
 	xvfb xauth xdotool x11-utils openbox fonts-liberation2 time \
 	qt6-translations-l10n patchelf xorriso
 
-.PHONY: all deps configure build demo test bench cd-image sanitize clean
+.PHONY: all deps configure build demo test bench cd-image sanitize clean windows windows-test
 
 all: build
 
@@ -27,6 +27,16 @@ demo: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The Windows program, cross-built into $(BUILD)/windows and put into the CD folder as
+# spieldex.exe; the first run builds our Qt and the Windows libraries into the cache
+# (~/.cache/spieldex), about half an hour on two cores.
+windows: build
+	@scripts/build-windows.sh $(BUILD)
+
+# The unit tests of the Windows build, run under Wine.
+windows-test: windows
+	cd $(BUILD)/windows && ctest --output-on-failure
 
 # The image of the CD folder, for the pressing plant.
 cd-image: build

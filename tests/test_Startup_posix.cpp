@@ -22,6 +22,14 @@
 
 using namespace Qt::StringLiterals;
 
+// Outside Windows the tail is main's arguments after the program's name, joined by blanks.
+TEST(StartupCommandLine, TheTailIsTheArgumentsJoined)
+{
+    EXPECT_EQ(CommandLineTail({u"spieldex"_s, u"/e"_s, u"a b"_s}), u"/e a b"_s);
+    EXPECT_EQ(CommandLineTail({u"spieldex"_s, u""_s, u"/e"_s}), u" /e"_s);
+    EXPECT_EQ(CommandLineTail({u"spieldex"_s}), QString());
+}
+
 // The font library takes its configuration file as it is only where the name starts with
 // the root it is given, and it gives that root as the real path: from a folder reached by
 // a link, both must name the real folder, or the machine's configuration would be read.
