@@ -1,5 +1,6 @@
 // mkdemo <cd-folder> [--games N] [--tables-only]: writes the demo CD's data files.
 #include "DemoData.h"
+#include "ProgramFonts.h"
 
 #include <QGuiApplication>
 #include <QStringList>
@@ -57,8 +58,10 @@ int main(int argc, char *argv[])
     // Text in the pictures needs fonts, not a screen: the build machine may have none.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QGuiApplication> app;
-    if (!options->tablesOnly)
+    if (!options->tablesOnly) {
         app = std::make_unique<QGuiApplication>(argc, argv);
+        RegisterProgramFonts(); // the faces beside mkdemo, where it has them, as a test program does
+    }
     try {
         if (options->tablesOnly)
             WriteDemoTables(options->folder, options->games);
