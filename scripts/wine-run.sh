@@ -15,4 +15,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$wine" wineboot --init >/dev/null 2>&1 || true
   "$(dirname "$wine")/wineserver" -w 2>/dev/null || true
 fi
-exec "$wine" "$@"
+# Wine's console host, started with the program, outlives it holding the program's output
+# open: a caller reading that output to its end would wait for it. The output goes through
+# a file instead, handed on once the program has ended.
+output=$(mktemp)
+trap 'rm -f "$output"' EXIT
+status=0
+"$wine" "$@" >"$output" 2>&1 </dev/null || status=$?
+cat "$output"
+exit "$status"

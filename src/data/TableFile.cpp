@@ -341,6 +341,22 @@ struct TableReadAhead {
     QString path; // real path, links resolved
     QString fileName;
     std::future<TableData> table;
+    // A thread of the window framework's own: the read makes file objects, and a thread the
+    // framework did not start would have to be adopted by it, which on Windows can end in a
+    // crash when that thread exits.
+    std::unique_ptr<QThread> reader;
+
+    ~TableReadAhead()
+    {
+        if (reader)
+            reader->wait();
+    }
+    TableReadAhead(QString p, QString f, std::future<TableData> t, std::unique_ptr<QThread> r)
+        : path(std::move(p)), fileName(std::move(f)), table(std::move(t)), reader(std::move(r))
+    {
+    }
+    TableReadAhead(TableReadAhead &&) = default;
+    TableReadAhead &operator=(TableReadAhead &&) = default;
 };
 std::optional<TableReadAhead> readAhead;
 
@@ -355,7 +371,11 @@ void ReadTableFileAhead(const QString &path, const QString &fileName)
     // thread: this one, before the reader's file objects on the other could.
     QThread::currentThread();
     readAhead.reset();
-    readAhead = TableReadAhead{real, fileName, std::async(std::launch::async, ReadTableFileAt, real, fileName)};
+    auto read = std::make_shared<std::packaged_task<TableData()>>([real, fileName] { return ReadTableFileAt(real, fileName); });
+    std::future<TableData> table = read->get_future();
+    std::unique_ptr<QThread> reader(QThread::create([read] { (*read)(); }));
+    reader->start();
+    readAhead.emplace(real, fileName, std::move(table), std::move(reader));
 }
 
 TableData ReadTableFile(const QString &fileName)
