@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The faces the page and the dialogs use travel with the program, in the folder fonts/
 // beside it: they are registered at start, and the names the page and the dialogs ask for
@@ -8,6 +9,10 @@
 // whatever fonts it has or lacks. Without that folder the machine's own fonts serve.
 // Returns the number of faces registered.
 int RegisterProgramFonts();
+
+// The faces in fonts/ beside the program, registered, and the names asked for leading to
+// them; the number of faces registered. RegisterProgramFonts asks for what its system lacks.
+int RegisterFacesInPlaceOf(const QStringList &asked);
 
 // Before the application object exists: where the folder fonts/ in the program's folder holds
 // its own font configuration (fonts.conf, naming no folder of the machine), the font

@@ -1,8 +1,5 @@
 #include "ProgramFonts.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFont>
 #include <QFontDatabase>
 
 using namespace Qt::StringLiterals;
@@ -19,19 +16,7 @@ int RegisterProgramFonts()
     }
     if (missing.isEmpty())
         return 0;
-    const QDir folder(QCoreApplication::applicationDirPath() + u"/fonts"_s);
-    QStringList families;
-    for (const QString &file : folder.entryList({u"*.ttf"_s, u"*.otf"_s}, QDir::Files, QDir::Name)) {
-        const int id = QFontDatabase::addApplicationFont(folder.filePath(file));
-        if (id >= 0)
-            families << QFontDatabase::applicationFontFamilies(id);
-    }
-    const QString sans = u"Liberation Sans"_s;
-    if (families.contains(sans)) {
-        for (const QString &asked : missing)
-            QFont::insertSubstitution(asked, sans);
-    }
-    return int(families.size());
+    return RegisterFacesInPlaceOf(missing);
 }
 
 bool UseProgramFontConfig(const QString &)
