@@ -1,7 +1,6 @@
 #include "TableFile.h"
 
 #include "FileSystem.h"
-
 #include "UserErrors.h"
 
 #include <QDir>
@@ -19,7 +18,6 @@
 #include <future>
 #include <memory>
 #include <optional>
-
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,7 @@
 #include "FileSystem.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -36,11 +37,8 @@ bool FlushToMedium(const QString &path)
 
 int ReplaceFileDurably(const QString &from, const QString &to)
 {
-    const QByteArray target = QFile::encodeName(to);
-    if (std::rename(QFile::encodeName(from).constData(), target.constData()) != 0)
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
         return errno ? errno : EIO;
-    // The rename lasts once the folder's entries are on the medium.
-    const qsizetype slash = target.lastIndexOf('/');
-    FlushToMedium(slash < 0 ? QStringLiteral(".") : QFile::decodeName(slash == 0 ? QByteArray("/") : target.left(slash)));
+    FlushToMedium(QFileInfo(to).absolutePath()); // the rename lasts once the folder's entries are on the medium
     return 0;
 }
